@@ -1,0 +1,22 @@
+// The commands of veltrane-cli. Each takes the arguments after its command
+// word(s), writes its output and returns the exit status: 0 done, 1 other
+// error, 2 input problem or unanswered question, 3 done with failed records.
+// Usage errors are thrown as UsageError.
+#ifndef VELTRANE_CLI_COMMANDS_H_
+#define VELTRANE_CLI_COMMANDS_H_
+
+#include <string>
+#include <vector>
+
+namespace veltrane::cli {
+
+using Args = std::vector<std::string>;
+
+int RunIsbnCommand(const Args& args);     // isbn convert|key|hyphens|...
+int RunCountCommand(const Args& args);    // count FILE
+int RunShowCommand(const Args& args);     // show FILE [--record N] ...
+int RunIsbnOutCommand(const Args& args);  // isbn-out MARC OUT
+
+}  // namespace veltrane::cli
+
+#endif  // VELTRANE_CLI_COMMANDS_H_

@@ -1,0 +1,120 @@
+// veltrane-cli isbn ...: the ISBN toolkit on codes given as arguments or as
+// stdin lines, one result line per code.
+#include <cstdio>
+#include <functional>
+#include <iostream>
+
+#include "cli/commands.h"
+#include "cli/outcome.h"
+#include "isbn/check_digit.h"
+#include "isbn/convert.h"
+#include "isbn/hyphenation.h"
+#include "isbn/scanned_code.h"
+
+namespace veltrane::cli {
+namespace {
+
+constexpr char kUsage[] =
+    "用法：veltrane-cli isbn 子命令 [选项] [代码...]\n"
+    "  convert --format 0|1|2|3 [--force]   转换格式（0 ISBN/ISSN 带\"-\"，\n"
+    "                                       1 不带\"-\"，2 13位EAN条形码，\n"
+    "                                       3 13位带\"-\"）\n"
+    "  key                                  查重比较键\n"
+    "  hyphens                              加\"-\"的显示格式\n"
+    "  recognise                            "
+    "识别扫描的条码：代码<TAB>valid|invalid\n"
+    "  check-digit isbn10|issn|ean13        校验位\n"
+    "没有给出代码时，从标准输入逐行读取，每行一个代码。\n";
+
+// Calls `each` for every code: the arguments, or else the lines of stdin
+// (line breaks removed, nothing else). Returns the worst status `each` gave.
+int ForEachCode(const std::vector<std::string>& codes,
+                const std::function<int(const std::string&)>& each) {
+  int status = kExitDone;
+  auto run = [&](const std::string& code) {
+    status = std::max(status, each(code));
+  };
+  if (!codes.empty()) {
+    for (const std::string& code : codes) run(code);
+    return status;
+  }
+  std::string line;
+  while (std::getline(std::cin, line)) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    run(line);
+  }
+  return status;
+}
+
+int PrintResult(const std::string& text) {
+  std::printf("%s\n", text.c_str());
+  return kExitDone;
+}
+
+int RunCheckDigit(const ParsedArgs& args) {
+  if (args.positional.size() < 2) {
+    throw UsageError("check-digit 需要 isbn10、issn 或 ean13");
+  }
+  const std::string& kind = args.positional[1];
+  std::function<std::string(std::string_view)> compute;
+  if (kind == "isbn10") {
+    compute = Isbn10CheckDigit;
+  } else if (kind == "issn") {
+    compute = IssnCheckDigit;
+  } else if (kind == "ean13") {
+    compute = Ean13CheckDigit;
+  } else {
+    throw UsageError("未知的校验位类型：" + kind);
+  }
+  std::vector<std::string> codes(args.positional.begin() + 2,
+                                 args.positional.end());
+  return ForEachCode(codes, [&](const std::string& digits) {
+    std::string check = compute(digits);
+    std::printf("%s\n", check.c_str());
+    if (!check.empty()) return kExitDone;
+    std::fprintf(stderr, "无法计算校验位：%s\n", digits.c_str());
+    return kExitInputProblem;
+  });
+}
+
+}  // namespace
+
+int RunIsbnCommand(const Args& raw) {
+  ParsedArgs args = ParseArgs(raw, {{"--force"}, {"--format"}});
+  if (args.help || args.positional.empty()) return PrintUsage(kUsage);
+  const std::string& sub = args.positional[0];
+  std::vector<std::string> codes(args.positional.begin() + 1,
+                                 args.positional.end());
+  if (sub == "convert") {
+    std::optional<long long> format = args.IntValue("--format");
+    if (!format || *format < 0 || *format > 3) {
+      throw UsageError("convert 需要 --format 0、1、2 或 3");
+    }
+    bool force = args.Has("--force");
+    return ForEachCode(codes, [&](const std::string& code) {
+      return PrintResult(
+          ConvertIsbn(code, static_cast<IsbnFormat>(*format), force));
+    });
+  }
+  if (sub == "key") {
+    return ForEachCode(codes, [](const std::string& code) {
+      return PrintResult(IsbnMatchKey(code));
+    });
+  }
+  if (sub == "hyphens") {
+    return ForEachCode(codes, [](const std::string& code) {
+      return PrintResult(AddIsbnHyphens(code));
+    });
+  }
+  if (sub == "recognise") {
+    return ForEachCode(codes, [](const std::string& code) {
+      ScannedCode scanned = RecogniseScannedCode(code);
+      return PrintResult(scanned.Code + "\t" +
+                         (scanned.Valid ? "valid" : "invalid"));
+    });
+  }
+  if (sub == "check-digit") return RunCheckDigit(args);
+  throw UsageError("未知的 isbn 子命令：" + sub);
+}
+
+}  // namespace veltrane::cli

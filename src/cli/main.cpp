@@ -1,0 +1,67 @@
+// veltrane-cli: the command-line front end over the same operations as the
+// desktop program.
+#include <cstdio>
+#include <exception>
+#include <map>
+#include <string>
+
+#include "cli/args.h"
+#include "cli/commands.h"
+#include "cli/outcome.h"
+
+namespace {
+
+using veltrane::cli::Args;
+
+constexpr char kUsage[] =
+    "用法：veltrane-cli 命令 [子命令] [选项] [参数]\n"
+    "\n"
+    "ISBN 工具：\n"
+    "  isbn convert|key|hyphens|recognise|check-digit   ISBN/ISSN 转换与校验\n"
+    "记录：\n"
+    "  count 文件                       记录数\n"
+    "  show 文件 [--record N] [--format line|iso|raw]   显示记录\n"
+    "数据处理：\n"
+    "  isbn-out MARC文件 ISBN文件 [--strip-hyphens]   从MARC数据中输出ISBN\n"
+    "\n"
+    "通用选项：--help 显示用法；-q/--quiet 只输出错误；\n"
+    "  --on-error continue|stop  记录出错时继续（默认）或停止。\n"
+    "记录出错时写入错误日志（可执行文件旁的 ErrorLog.txt，\n"
+    "或环境变量 VELTRANE_ERROR_LOG 指定的文件）。\n"
+    "退出状态：0 完成；1 其他错误；2 输入问题；3 完成但有记录出错。\n";
+
+const std::map<std::string, int (*)(const Args&)>& Commands() {
+  static const std::map<std::string, int (*)(const Args&)> commands = {
+      {"isbn", veltrane::cli::RunIsbnCommand},
+      {"count", veltrane::cli::RunCountCommand},
+      {"show", veltrane::cli::RunShowCommand},
+      {"isbn-out", veltrane::cli::RunIsbnOutCommand},
+  };
+  return commands;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 2 || std::string(argv[1]) == "--help" ||
+      std::string(argv[1]) == "-h") {
+    std::fputs(kUsage, argc < 2 ? stderr : stdout);
+    return argc < 2 ? veltrane::cli::kExitInputProblem
+                    : veltrane::cli::kExitDone;
+  }
+  auto command = Commands().find(argv[1]);
+  if (command == Commands().end()) {
+    std::fprintf(stderr, "未知命令：%s\n\n%s", argv[1], kUsage);
+    return veltrane::cli::kExitInputProblem;
+  }
+  try {
+    return command->second(Args(argv + 2, argv + argc));
+  } catch (const veltrane::cli::UsageError& error) {
+    std::fprintf(stderr, "%s\n（veltrane-cli %s --help 显示用法）\n",
+                 error.what(), argv[1]);
+    return veltrane::cli::kExitInputProblem;
+  } catch (const std::exception& error) {
+    std::fprintf(stderr, "%s\n", error.what());
+    return veltrane::cli::kExitError;
+  }
+}

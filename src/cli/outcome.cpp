@@ -1,0 +1,15 @@
+#include "cli/outcome.h"
+
+namespace veltrane::cli {
+
+int ReportInputProblem(const InputProblem& problem) {
+  std::fprintf(stderr, "%s\n", problem.message.c_str());
+  return kExitInputProblem;
+}
+
+int PrintUsage(const char* usage) {
+  std::fputs(usage, stdout);
+  return kExitDone;
+}
+
+}  // namespace veltrane::cli

@@ -1,0 +1,64 @@
+#include "marc/error_log.h"
+
+#include <unistd.h>
+
+#include <cstdlib>
+#include <ctime>
+#include <filesystem>
+
+#include "marc/text_file.h"
+
+namespace veltrane {
+namespace {
+
+// The entry labels, GBK: "文件：", "记录：", "MARC：".
+constexpr std::string_view kFileLabel = "\xCE\xC4\xBC\xFE\xA3\xBA";
+constexpr std::string_view kRecordLabel = "\xBC\xC7\xC2\xBC\xA3\xBA";
+constexpr std::string_view kMarcLabel = "MARC\xA3\xBA";
+
+std::string ExecutableFolder() {
+  std::error_code error;
+  std::filesystem::path exe =
+      std::filesystem::read_symlink("/proc/self/exe", error);
+  if (error) return ".";
+  return exe.parent_path().string();
+}
+
+std::string LocalNow() {
+  std::time_t now = std::time(nullptr);
+  std::tm local{};
+  localtime_r(&now, &local);
+  char text[32];
+  std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", &local);
+  return text;
+}
+
+}  // namespace
+
+std::string ErrorLogPath() {
+  if (const char* path = std::getenv("VELTRANE_ERROR_LOG"); path && *path) {
+    return path;
+  }
+  return ExecutableFolder() + "/ErrorLog.txt";
+}
+
+std::string ErrorLogEntry(std::string_view now, const std::string& file_name,
+                          int64_t rec_no, std::string_view record) {
+  std::string entry = "//";
+  entry.append(now);
+  entry.append("-------------\r\n");
+  entry.append(kFileLabel).append(file_name).append("\r\n");
+  entry.append(kRecordLabel).append(std::to_string(rec_no)).append("\r\n");
+  entry.append(kMarcLabel).append("\r\n");
+  entry.append(record).append("\r\n");
+  entry.append("//\\\\\\----------------");
+  return entry;
+}
+
+void AppendErrorLogEntry(const std::string& file_name, int64_t rec_no,
+                         std::string_view record) {
+  AppendLine(ErrorLogPath(),
+             ErrorLogEntry(LocalNow(), file_name, rec_no, record));
+}
+
+}  // namespace veltrane

@@ -1,0 +1,42 @@
+// Small byte-string helpers shared by the core.
+//
+// "Blank" follows the classic Pascal trimming rule: every byte up to and
+// including 0x20 (spaces and control bytes) counts as blank.
+#ifndef VELTRANE_UTIL_TEXT_H_
+#define VELTRANE_UTIL_TEXT_H_
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace veltrane {
+
+inline bool IsBlankByte(char c) {
+  return static_cast<unsigned char>(c) <= 0x20;
+}
+inline bool IsAsciiDigit(char c) { return c >= '0' && c <= '9'; }
+
+// Removes leading and/or trailing bytes up to 0x20.
+std::string_view Trim(std::string_view s);
+std::string_view TrimLeft(std::string_view s);
+std::string_view TrimRight(std::string_view s);
+
+// Reads a whole string as a decimal integer: optional leading blanks, an
+// optional sign, then digits only. Anything else (also the empty string or an
+// overflow) gives nullopt.
+std::optional<int64_t> ParseInteger(std::string_view s);
+
+// `value` in decimal, zero-padded on the left to at least `width` digits.
+std::string ZeroPadded(uint64_t value, size_t width);
+
+// `s` with every occurrence of `from` (not empty) replaced by `to`.
+std::string ReplaceAll(std::string_view s, std::string_view from,
+                       std::string_view to);
+
+// `s` without any byte equal to `c`.
+std::string RemoveByte(std::string_view s, char c);
+
+}  // namespace veltrane
+
+#endif  // VELTRANE_UTIL_TEXT_H_
