@@ -128,14 +128,16 @@ class Scan {
   }
 
   void SkipSeparators() {
+    size_t step = 256;  // usually a CR LF; longer runs are read in chunks
     while (true) {
-      std::string_view chunk = reader_.Peek(kSearchChunk);
+      std::string_view chunk = reader_.Peek(step);
       if (chunk.empty()) return;
       size_t n = static_cast<size_t>(
           std::find_if_not(chunk.begin(), chunk.end(), IsRecordSeparator) -
           chunk.begin());
       reader_.Skip(n);
       if (n < chunk.size()) return;
+      step = kSearchChunk;
     }
   }
 

@@ -58,13 +58,9 @@ void FileReader::Fill(size_t n) {
   }
 }
 
-std::string_view FileReader::Peek(size_t n) {
+std::string_view FileReader::PeekSlow(size_t n) {
   Fill(n);
   return std::string_view(buffer_.data() + begin_, std::min(n, end_ - begin_));
-}
-
-void FileReader::Skip(size_t n) {
-  Seek(position() + static_cast<int64_t>(std::min<uint64_t>(n, INT64_MAX / 2)));
 }
 
 size_t FileReader::AppendTo(std::string& out, size_t n) {
@@ -87,7 +83,7 @@ int FileReader::ReadByte() {
   return static_cast<unsigned char>(buffer_[begin_++]);
 }
 
-void FileReader::Seek(int64_t position) {
+void FileReader::SeekSlow(int64_t position) {
   position = std::clamp<int64_t>(position, 0, size_);
   if (position >= window_pos_ &&
       position <= window_pos_ + static_cast<int64_t>(end_)) {

@@ -35,10 +35,19 @@ class FileReader {
   // Up to `n` bytes at the current position without moving it; fewer only at
   // the end of the file. REQUIRES: n <= the window size. The view is valid
   // until the next call that reads or seeks.
-  std::string_view Peek(size_t n);
+  std::string_view Peek(size_t n) {
+    if (end_ - begin_ >= n) return std::string_view(buffer_.data() + begin_, n);
+    return PeekSlow(n);
+  }
 
   // Moves the position forward by `n` bytes (clamped to the end of the file).
-  void Skip(size_t n);
+  void Skip(size_t n) {
+    if (end_ - begin_ >= n) {
+      begin_ += n;
+    } else {
+      Seek(position() + static_cast<int64_t>(n));
+    }
+  }
 
   // Copies up to `n` bytes to the end of `out` and moves past them; returns
   // the number of bytes copied (fewer only at the end of the file).
@@ -48,11 +57,20 @@ class FileReader {
   int ReadByte();
 
   // Moves the position; a position beyond the end is clamped to the end.
-  void Seek(int64_t position);
+  void Seek(int64_t position) {
+    if (position >= window_pos_ &&
+        position <= window_pos_ + static_cast<int64_t>(end_)) {
+      begin_ = static_cast<size_t>(position - window_pos_);
+    } else {
+      SeekSlow(position);
+    }
+  }
 
   // Throws std::system_error naming the file on an I/O error while reading.
  private:
   FileReader(int fd, std::string path, int64_t size, size_t window);
+  std::string_view PeekSlow(size_t n);
+  void SeekSlow(int64_t position);
   // Refills so that at least `n` bytes (or all that remain) follow begin_.
   void Fill(size_t n);
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 #include <system_error>
 
 #include "marc/error_log.h"
@@ -208,6 +209,28 @@ TEST(IsLeaderStartTest, Table) {
                           "01234na", "0123 nam"}) {
     EXPECT_FALSE(IsLeaderStart(bad)) << bad;
   }
+}
+
+// A record beyond the 4 GiB mark of a sparse file: positions are 64-bit.
+TEST(ScannerTest, FindsRecordsBeyondFourGigabytes) {
+  TempDir dir;
+  std::string path = dir.Path("big.iso");
+  WriteFile(path, kR1);
+  const auto beyond = static_cast<std::uintmax_t>(4.5 * (1ull << 30));
+  std::filesystem::resize_file(path, beyond);  // a hole of NULs
+  {
+    std::ofstream out(path, std::ios::binary | std::ios::app);
+    out << kR2;
+  }
+  RecordingHost host;
+  std::vector<std::string> records;
+  ScanMarcFile(
+      path,
+      [&](int64_t, std::string_view text, bool&) {
+        records.emplace_back(text);
+      },
+      host);
+  EXPECT_EQ(records, (std::vector<std::string>{kR1, kR2}));
 }
 
 // Every real sample file, damaged ones included, scans without a crash and
