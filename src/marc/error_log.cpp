@@ -3,10 +3,10 @@
 #include <unistd.h>
 
 #include <cstdlib>
-#include <ctime>
 #include <filesystem>
 
 #include "marc/text_file.h"
+#include "util/local_time.h"
 
 namespace veltrane {
 namespace {
@@ -22,15 +22,6 @@ std::string ExecutableFolder() {
       std::filesystem::read_symlink("/proc/self/exe", error);
   if (error) return ".";
   return exe.parent_path().string();
-}
-
-std::string LocalNow() {
-  std::time_t now = std::time(nullptr);
-  std::tm local{};
-  localtime_r(&now, &local);
-  char text[32];
-  std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", &local);
-  return text;
 }
 
 }  // namespace
@@ -58,7 +49,7 @@ std::string ErrorLogEntry(std::string_view now, const std::string& file_name,
 void AppendErrorLogEntry(const std::string& file_name, int64_t rec_no,
                          std::string_view record) {
   AppendLine(ErrorLogPath(),
-             ErrorLogEntry(LocalNow(), file_name, rec_no, record));
+             ErrorLogEntry(LocalDateTimeText(), file_name, rec_no, record));
 }
 
 }  // namespace veltrane

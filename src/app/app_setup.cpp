@@ -1,0 +1,32 @@
+#include "app/app_setup.h"
+
+#include <QApplication>
+#include <QFont>
+#include <cstdlib>
+
+#include "app/idle_flag.h"
+
+namespace veltrane::app {
+
+bool HasDisplay() {
+  for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"}) {
+    const char* value = std::getenv(name);
+    if (value && *value) return true;
+  }
+  return false;
+}
+
+void SetUpApplication(QApplication& application) {
+  QApplication::setOrganizationName(QStringLiteral("Veltrane"));
+  QApplication::setApplicationName(QStringLiteral("Veltrane"));
+  QFont font = application.font();
+  font.setFamilies({QStringLiteral("宋体"), QStringLiteral("SimSun"),
+                    QStringLiteral("Noto Sans CJK SC"),
+                    QStringLiteral("WenQuanYi Micro Hei")});
+  font.setPixelSize(13);
+  application.setFont(font);
+  application.setEffectEnabled(Qt::UI_AnimateTooltip, false);
+  SetIdle(true);
+}
+
+}  // namespace veltrane::app

@@ -1,0 +1,122 @@
+#include "app/main_window.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QProgressBar>
+#include <QStackedWidget>
+#include <QStatusBar>
+
+#include "app/idle_flag.h"
+#include "app/messages.h"
+#include "app/navigation_bar.h"
+#include "app/pages/help_page.h"
+#include "app/pages/home_page.h"
+#include "app/pages/isbn_out_page.h"
+#include "app/settings.h"
+#include "app/text_codec.h"
+#include "db/main_data.h"
+
+namespace veltrane::app {
+namespace {
+
+QString InstitutionPanelText(const QString& name) {
+  return name.isEmpty() ? QString() : QStringLiteral("本馆：") + name;
+}
+
+QLabel* StatusPanel(int width) {
+  auto* panel = new QLabel;
+  panel->setFrameShape(QFrame::StyledPanel);
+  if (width > 0) panel->setFixedWidth(width);
+  return panel;
+}
+
+}  // namespace
+
+TfrmMain::TfrmMain(QWidget* parent)
+    : QMainWindow(parent),
+      navigation_(new NavigationBar),
+      notebook_(new QStackedWidget),
+      progress_bar_(new QProgressBar),
+      institution_panel_(StatusPanel(0)),
+      help_page_(new HelpPage) {
+  setObjectName("frmMain");
+  setWindowTitle(QStringLiteral("Veltrane V3.2"));
+  setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                 Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
+                 Qt::CustomizeWindowHint);
+  setFixedSize(779, 600);
+
+  notebook_->setObjectName("Notebook1");
+  auto* central = new QWidget;
+  auto* layout = new QHBoxLayout(central);
+  layout->setContentsMargins(4, 4, 4, 4);
+  layout->addWidget(navigation_);
+  layout->addWidget(notebook_, 1);
+  setCentralWidget(central);
+
+  QStatusBar* status = statusBar();
+  status->setObjectName("SuStatusBar1");
+  status->setFixedHeight(23);
+  progress_bar_->setObjectName("prgBar");
+  progress_bar_->setFixedWidth(320);
+  progress_bar_->hide();
+  status->addWidget(StatusPanel(75));
+  status->addWidget(progress_bar_);
+  status->addWidget(StatusPanel(350));
+  status->addWidget(institution_panel_, 1);
+  institution_panel_->setText(InstitutionPanelText(InstitutionName()));
+
+  PageContext context{progress_bar_, nullptr};
+  auto* home = new HomePage;
+  connect(home, &HomePage::institutionChanged, this,
+          [this](const QString& name) {
+            institution_panel_->setText(InstitutionPanelText(name));
+          });
+  AddPage(QStringLiteral("首页"), home);
+  AddPage(QStringLiteral("CNMARC说明"), help_page_);
+  AddPage(QStringLiteral("从MARC数据中输出ISBN"), new IsbnOutPage(context));
+
+  connect(navigation_, &NavigationBar::itemChosen, this,
+          &TfrmMain::EnterOperator);
+}
+
+TfrmMain::~TfrmMain() = default;
+
+void TfrmMain::AddPage(const QString& caption, QWidget* page) {
+  page->setProperty("pageName", caption);
+  notebook_->addWidget(page);
+  pages_[caption] = page;
+}
+
+void TfrmMain::OpenDatabase(const std::string& path) {
+  try {
+    data_ = TMainData::Open(path);
+  } catch (const std::exception& error) {
+    Messages().Error(this, QString::fromStdString(error.what()));
+  }
+}
+
+void TfrmMain::EnterOperator(const QString& caption) {
+  if (caption == kExitCaption) {
+    ExitSystem();
+    return;
+  }
+  if (QTreeWidgetItem* item = navigation_->Item(caption)) {
+    navigation_->setCurrentItem(item);
+  }
+  if (IsIdle()) {
+    if (auto page = pages_.find(caption); page != pages_.end()) {
+      notebook_->setCurrentWidget(page->second);
+    }
+  }
+  if (caption == QStringLiteral("CNMARC说明")) help_page_->Load();
+}
+
+void TfrmMain::ExitSystem() { close(); }
+
+QString TfrmMain::CurrentPage() const {
+  QWidget* page = notebook_->currentWidget();
+  return page ? page->property("pageName").toString() : QString();
+}
+
+}  // namespace veltrane::app

@@ -1,0 +1,60 @@
+// TfrmMain: the main window. The navigation bar on the left, one page per
+// operation on the right, the status bar with the shared progress bar below.
+// Navigation changes the page only while no operation runs (idle flag); the
+// clicked item is always the one highlighted.
+#ifndef VELTRANE_APP_MAIN_WINDOW_H_
+#define VELTRANE_APP_MAIN_WINDOW_H_
+
+#include <QMainWindow>
+#include <map>
+#include <memory>
+#include <string>
+
+#include "app/page_context.h"
+
+class QLabel;
+class QProgressBar;
+class QStackedWidget;
+
+namespace veltrane {
+class TMainData;
+}
+
+namespace veltrane::app {
+
+class HelpPage;
+class NavigationBar;
+
+class TfrmMain : public QMainWindow {
+  Q_OBJECT
+ public:
+  explicit TfrmMain(QWidget* parent = nullptr);
+  ~TfrmMain() override;
+
+  // Opens (creating when missing) the purchasing database. A file that
+  // cannot be used is reported by name; the program goes on without it.
+  void OpenDatabase(const std::string& path);
+  TMainData* Data() const { return data_.get(); }
+
+  // A click on the navigation item `caption`.
+  void EnterOperator(const QString& caption);
+  void ExitSystem();
+
+  // The caption of the page shown.
+  QString CurrentPage() const;
+
+ private:
+  void AddPage(const QString& caption, QWidget* page);
+
+  NavigationBar* navigation_;   // RzGroupBar1
+  QStackedWidget* notebook_;    // Notebook1
+  QProgressBar* progress_bar_;  // prgBar
+  QLabel* institution_panel_;
+  HelpPage* help_page_;
+  std::map<QString, QWidget*> pages_;
+  std::unique_ptr<TMainData> data_;
+};
+
+}  // namespace veltrane::app
+
+#endif  // VELTRANE_APP_MAIN_WINDOW_H_

@@ -1,0 +1,33 @@
+#include "app/radio_group.h"
+
+#include <QButtonGroup>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+namespace veltrane::app {
+
+RadioGroup::RadioGroup(const QString& name, const QString& caption,
+                       const QStringList& items, int selected, QWidget* parent)
+    : QGroupBox(caption, parent), buttons_(new QButtonGroup(this)) {
+  setObjectName(name);
+  auto* layout = new QVBoxLayout(this);
+  for (int i = 0; i < items.size(); ++i) {
+    auto* button = new QRadioButton(items[i]);
+    button->setObjectName(name + "_" + QString::number(i));
+    buttons_->addButton(button, i);
+    layout->addWidget(button);
+  }
+  setItemIndex(selected);
+  connect(buttons_, &QButtonGroup::idToggled, this, [this](int id, bool on) {
+    if (on) emit itemIndexChanged(id);
+  });
+}
+
+int RadioGroup::itemIndex() const { return buttons_->checkedId(); }
+
+void RadioGroup::setItemIndex(int index) {
+  if (QAbstractButton* button = buttons_->button(index))
+    button->setChecked(true);
+}
+
+}  // namespace veltrane::app
