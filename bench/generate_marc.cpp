@@ -14,6 +14,7 @@
 #include <string_view>
 
 #include "bench/marc_generator.h"
+#include "bench/tool_main.h"
 #include "util/text.h"
 
 namespace veltrane {
@@ -113,16 +114,6 @@ int Run(const Arguments& args) {
 }  // namespace veltrane
 
 int main(int argc, char** argv) {
-  std::optional<veltrane::Arguments> args =
-      veltrane::ParseArguments(argc, argv);
-  if (!args) {
-    std::fputs(veltrane::kUsage, stderr);
-    return 2;
-  }
-  try {
-    return veltrane::Run(*args);
-  } catch (const std::exception& e) {
-    std::fprintf(stderr, "veltrane-gen-marc: %s\n", e.what());
-    return 1;
-  }
+  return veltrane::ToolMain(argc, argv, "veltrane-gen-marc", veltrane::kUsage,
+                            veltrane::ParseArguments, veltrane::Run);
 }

@@ -26,6 +26,7 @@
 #include <vector>
 
 #include "bench/marc_generator.h"
+#include "bench/tool_main.h"
 #include "marc/record.h"
 #include "marc/scanner.h"
 #include "util/text.h"
@@ -281,16 +282,6 @@ int Run(const Arguments& args) {
 }  // namespace veltrane
 
 int main(int argc, char** argv) {
-  std::optional<veltrane::Arguments> args =
-      veltrane::ParseArguments(argc, argv);
-  if (!args) {
-    std::fputs(veltrane::kUsage, stderr);
-    return 2;
-  }
-  try {
-    return veltrane::Run(*args);
-  } catch (const std::exception& e) {
-    std::fprintf(stderr, "veltrane-bench-scan: %s\n", e.what());
-    return 1;
-  }
+  return veltrane::ToolMain(argc, argv, "veltrane-bench-scan", veltrane::kUsage,
+                            veltrane::ParseArguments, veltrane::Run);
 }

@@ -1,6 +1,7 @@
 #include "app/gui_host.h"
 
 #include <QCoreApplication>
+#include <QLabel>
 #include <QProgressBar>
 #include <climits>
 
@@ -11,8 +12,11 @@ namespace {
 constexpr int kEventIntervalMs = 40;  // repaint about 25 times a second
 }  // namespace
 
-GuiHost::GuiHost(QProgressBar* bar, std::function<bool()> stop_requested)
-    : bar_(bar), stop_requested_(std::move(stop_requested)) {
+GuiHost::GuiHost(QProgressBar* bar, QLabel* total_label,
+                 std::function<bool()> stop_requested)
+    : bar_(bar),
+      total_label_(total_label),
+      stop_requested_(std::move(stop_requested)) {
   since_events_.start();
 }
 
@@ -22,6 +26,10 @@ void GuiHost::SetProgressTotal(int64_t total) {
     bar_->setRange(0, static_cast<int>(total / scale_));
     bar_->setValue(0);
     bar_->show();
+  }
+  if (total_label_) {
+    total_label_->setText(QStringLiteral("共 %1 条").arg(total));
+    total_label_->show();
   }
   QCoreApplication::processEvents();
   since_events_.restart();

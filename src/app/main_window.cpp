@@ -1,5 +1,6 @@
 #include "app/main_window.h"
 
+#include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QProgressBar>
@@ -9,9 +10,12 @@
 #include "app/idle_flag.h"
 #include "app/messages.h"
 #include "app/navigation_bar.h"
+#include "app/pages/buyer_import_page.h"
 #include "app/pages/help_page.h"
 #include "app/pages/home_page.h"
 #include "app/pages/isbn_out_page.h"
+#include "app/pages/maintenance_page.h"
+#include "app/pages/purchasing_page.h"
 #include "app/settings.h"
 #include "app/text_codec.h"
 #include "db/main_data.h"
@@ -66,13 +70,17 @@ TfrmMain::TfrmMain(QWidget* parent)
   status->addWidget(institution_panel_, 1);
   institution_panel_->setText(InstitutionPanelText(InstitutionName()));
 
-  PageContext context{progress_bar_, nullptr};
+  PageContext context{progress_bar_, [this] { return data_.get(); }};
   auto* home = new HomePage;
   connect(home, &HomePage::institutionChanged, this,
           [this](const QString& name) {
             institution_panel_->setText(InstitutionPanelText(name));
           });
   AddPage(QStringLiteral("首页"), home);
+  AddPage(QStringLiteral("导入采购方MARC数据"), new BuyerImportPage(context));
+  AddPage(QStringLiteral("现场采购"), new PurchasingPage(context));
+  maintenance_page_ = new MaintenancePage(context);
+  AddPage(QStringLiteral("现场采购数据维护"), maintenance_page_);
   AddPage(QStringLiteral("CNMARC说明"), help_page_);
   AddPage(QStringLiteral("从MARC数据中输出ISBN"), new IsbnOutPage(context));
 
@@ -109,10 +117,20 @@ void TfrmMain::EnterOperator(const QString& caption) {
       notebook_->setCurrentWidget(page->second);
     }
   }
+  if (caption == QStringLiteral("现场采购数据维护"))
+    maintenance_page_->Refresh();
   if (caption == QStringLiteral("CNMARC说明")) help_page_->Load();
 }
 
 void TfrmMain::ExitSystem() { close(); }
+
+void TfrmMain::closeEvent(QCloseEvent* event) {
+  if (IsIdle()) {
+    event->accept();
+  } else {
+    event->ignore();
+  }
+}
 
 QString TfrmMain::CurrentPage() const {
   QWidget* page = notebook_->currentWidget();

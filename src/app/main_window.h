@@ -23,6 +23,7 @@ class TMainData;
 namespace veltrane::app {
 
 class HelpPage;
+class MaintenancePage;
 class NavigationBar;
 
 class TfrmMain : public QMainWindow {
@@ -43,6 +44,11 @@ class TfrmMain : public QMainWindow {
   // The caption of the page shown.
   QString CurrentPage() const;
 
+ protected:
+  // While an operation runs the window stays open: the operation's page
+  // must outlive it.
+  void closeEvent(QCloseEvent* event) override;
+
  private:
   void AddPage(const QString& caption, QWidget* page);
 
@@ -51,6 +57,7 @@ class TfrmMain : public QMainWindow {
   QProgressBar* progress_bar_;  // prgBar
   QLabel* institution_panel_;
   HelpPage* help_page_;
+  MaintenancePage* maintenance_page_;
   std::map<QString, QWidget*> pages_;
   std::unique_ptr<TMainData> data_;
 };

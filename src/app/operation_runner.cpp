@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
 
@@ -15,13 +16,14 @@ namespace {
 // The busy state of one run, undone by the destructor.
 class BusyState {
  public:
-  BusyState(QAbstractButton* start, QProgressBar* bar)
-      : start_(start), bar_(bar) {
+  BusyState(QAbstractButton* start, QProgressBar* bar, QLabel* label)
+      : start_(start), bar_(bar), label_(label) {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     if (start_) start_->setEnabled(false);
   }
   ~BusyState() {
     if (bar_) bar_->hide();
+    if (label_) label_->hide();
     if (start_) start_->setEnabled(true);
     QApplication::restoreOverrideCursor();
   }
@@ -32,13 +34,18 @@ class BusyState {
   BusyScope idle_cleared_;
   QAbstractButton* start_;
   QProgressBar* bar_;
+  QLabel* label_;
 };
 
 }  // namespace
 
 OperationRunner::OperationRunner(QWidget* page, QAbstractButton* start_button,
-                                 QProgressBar* progress_bar)
-    : page_(page), start_button_(start_button), progress_bar_(progress_bar) {}
+                                 QProgressBar* progress_bar,
+                                 QLabel* total_label)
+    : page_(page),
+      start_button_(start_button),
+      progress_bar_(progress_bar),
+      total_label_(total_label) {}
 
 void OperationRunner::MapInput(const std::string& name, QLineEdit* edit) {
   inputs_[name] = edit;
@@ -51,8 +58,8 @@ void OperationRunner::SetStopCheck(std::function<bool()> stop_requested) {
 bool OperationRunner::Attempt(const std::function<void(OperationHost&)>& body) {
   QString error;
   {
-    BusyState busy(start_button_, progress_bar_);
-    GuiHost host(progress_bar_, stop_requested_);
+    BusyState busy(start_button_, progress_bar_, total_label_);
+    GuiHost host(progress_bar_, total_label_, stop_requested_);
     try {
       body(host);
     } catch (const std::exception& e) {

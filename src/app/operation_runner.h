@@ -17,6 +17,7 @@
 #include "ops/operation.h"
 
 class QAbstractButton;
+class QLabel;
 class QLineEdit;
 class QProgressBar;
 class QWidget;
@@ -25,8 +26,9 @@ namespace veltrane::app {
 
 class OperationRunner {
  public:
+  // `total_label` (optional) shows "共 N 条" while the run lasts.
   OperationRunner(QWidget* page, QAbstractButton* start_button,
-                  QProgressBar* progress_bar);
+                  QProgressBar* progress_bar, QLabel* total_label = nullptr);
 
   // The edit box that holds the option `name` (an options member name).
   void MapInput(const std::string& name, QLineEdit* edit);
@@ -62,6 +64,7 @@ class OperationRunner {
   QWidget* page_;
   QAbstractButton* start_button_;
   QProgressBar* progress_bar_;
+  QLabel* total_label_;
   std::map<std::string, QLineEdit*> inputs_;
   std::function<bool()> stop_requested_;
 };

@@ -1,9 +1,13 @@
 // What the main window lends its pages: the shared progress bar and the
-// purchasing database (null when it could not be opened).
+// purchasing database, which is opened after the pages are made and may be
+// missing when its file could not be used.
 #ifndef VELTRANE_APP_PAGE_CONTEXT_H_
 #define VELTRANE_APP_PAGE_CONTEXT_H_
 
+#include <functional>
+
 class QProgressBar;
+class QWidget;
 
 namespace veltrane {
 class TMainData;
@@ -13,7 +17,11 @@ namespace veltrane::app {
 
 struct PageContext {
   QProgressBar* progress_bar = nullptr;
-  TMainData* data = nullptr;
+  std::function<TMainData*()> data;
+
+  // The database, or nullptr after telling the user on `page` that it is
+  // not available.
+  TMainData* RequireData(QWidget* page) const;
 };
 
 }  // namespace veltrane::app

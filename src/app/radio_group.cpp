@@ -1,21 +1,23 @@
 #include "app/radio_group.h"
 
 #include <QButtonGroup>
+#include <QGridLayout>
 #include <QRadioButton>
-#include <QVBoxLayout>
 
 namespace veltrane::app {
 
 RadioGroup::RadioGroup(const QString& name, const QString& caption,
-                       const QStringList& items, int selected, QWidget* parent)
+                       const QStringList& items, int selected, int columns,
+                       QWidget* parent)
     : QGroupBox(caption, parent), buttons_(new QButtonGroup(this)) {
   setObjectName(name);
-  auto* layout = new QVBoxLayout(this);
+  auto* layout = new QGridLayout(this);
+  const int rows = (static_cast<int>(items.size()) + columns - 1) / columns;
   for (int i = 0; i < items.size(); ++i) {
     auto* button = new QRadioButton(items[i]);
     button->setObjectName(name + "_" + QString::number(i));
     buttons_->addButton(button, i);
-    layout->addWidget(button);
+    layout->addWidget(button, i % rows, i / rows);
   }
   setItemIndex(selected);
   connect(buttons_, &QButtonGroup::idToggled, this, [this](int id, bool on) {

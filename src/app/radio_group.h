@@ -13,9 +13,11 @@ namespace veltrane::app {
 class RadioGroup : public QGroupBox {
   Q_OBJECT
  public:
-  // The buttons are named `name` + "_" + their index.
+  // The buttons are named `name` + "_" + their index and laid out in
+  // `columns` columns, filled column by column.
   RadioGroup(const QString& name, const QString& caption,
-             const QStringList& items, int selected, QWidget* parent = nullptr);
+             const QStringList& items, int selected, int columns = 1,
+             QWidget* parent = nullptr);
 
   int itemIndex() const;
   void setItemIndex(int index);

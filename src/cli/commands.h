@@ -12,10 +12,13 @@ namespace veltrane::cli {
 
 using Args = std::vector<std::string>;
 
-int RunIsbnCommand(const Args& args);     // isbn convert|key|hyphens|...
-int RunCountCommand(const Args& args);    // count FILE
-int RunShowCommand(const Args& args);     // show FILE [--record N] ...
-int RunIsbnOutCommand(const Args& args);  // isbn-out MARC OUT
+int RunIsbnCommand(const Args& args);       // isbn convert|key|hyphens|...
+int RunCountCommand(const Args& args);      // count FILE
+int RunShowCommand(const Args& args);       // show FILE [--record N] ...
+int RunIsbnOutCommand(const Args& args);    // isbn-out MARC OUT
+int RunBuyerCommand(const Args& args);      // buyer import|export|list|...
+int RunPurchasesCommand(const Args& args);  // purchases list|set|...|export
+int RunScanCommand(const Args& args);       // scan [--mode ...]
 
 }  // namespace veltrane::cli
 

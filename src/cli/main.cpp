@@ -23,6 +23,12 @@ constexpr char kUsage[] =
     "  show 文件 [--record N] [--format line|iso|raw]   显示记录\n"
     "数据处理：\n"
     "  isbn-out MARC文件 ISBN文件 [--strip-hyphens]   从MARC数据中输出ISBN\n"
+    "现场采购（--db 数据库文件，默认 veldata.db）：\n"
+    "  buyer import|export|list|set-copies|shift-copies|clear   采购方数据\n"
+    "  purchases list|set|shift|delete-zero|clear|export|export-text\n"
+    "                                   现采数据\n"
+    "  scan [--mode confirm|continuous|remind] [--convert 0-4] [--target N]\n"
+    "       [--beep-held] [--beep-new]  现场采购扫描（标准输入逐行）\n"
     "\n"
     "通用选项：--help 显示用法；-q/--quiet 只输出错误；\n"
     "  --on-error continue|stop  记录出错时继续（默认）或停止。\n"
@@ -36,6 +42,9 @@ const std::map<std::string, int (*)(const Args&)>& Commands() {
       {"count", veltrane::cli::RunCountCommand},
       {"show", veltrane::cli::RunShowCommand},
       {"isbn-out", veltrane::cli::RunIsbnOutCommand},
+      {"buyer", veltrane::cli::RunBuyerCommand},
+      {"purchases", veltrane::cli::RunPurchasesCommand},
+      {"scan", veltrane::cli::RunScanCommand},
   };
   return commands;
 }

@@ -7,6 +7,11 @@ int ReportInputProblem(const InputProblem& problem) {
   return kExitInputProblem;
 }
 
+int ReportUnansweredQuestion(const std::string& question) {
+  std::fprintf(stderr, "%s\n", question.c_str());
+  return kExitInputProblem;
+}
+
 int PrintUsage(const char* usage) {
   std::fputs(usage, stdout);
   return kExitDone;

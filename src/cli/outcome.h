@@ -21,6 +21,10 @@ constexpr int kExitRecordsFailed = 3;
 // Prints the problem on stderr; status 2.
 int ReportInputProblem(const InputProblem& problem);
 
+// A question the command would ask: without --yes it is printed on stderr
+// and nothing is done; status 2.
+int ReportUnansweredQuestion(const std::string& question);
+
 // Prints the usage text on stdout; status 0.
 int PrintUsage(const char* usage);
 

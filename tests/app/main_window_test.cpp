@@ -90,9 +90,13 @@ class MainWindowTest : public QObject {
     QCOMPARE(scroll->value(), 0);
   }
 
-  void ExitItemClosesTheWindow() {
+  void ExitItemClosesTheWindowUnlessAnOperationRuns() {
     TfrmMain window;
     window.show();
+    SetIdle(false);  // an operation runs: its page must stay
+    testing::ClickNavigationItem(&window, "退出(E&xit)");
+    QVERIFY(window.isVisible());
+    SetIdle(true);
     testing::ClickNavigationItem(&window, "退出(E&xit)");
     QVERIFY(!window.isVisible());
   }

@@ -1,6 +1,5 @@
-// NumKeyPress lets digits, "-" and editing keys through and swallows the
-// rest of what is typed.
-#include "app/num_key_press.h"
+// The key filters of the number and field-address edit boxes.
+#include "app/key_filters.h"
 
 #include <QLineEdit>
 #include <QTest>
@@ -9,7 +8,7 @@
 
 namespace veltrane::app {
 
-class NumKeyPressTest : public QObject {
+class KeyFiltersTest : public QObject {
   Q_OBJECT
 
  private slots:
@@ -25,9 +24,19 @@ class NumKeyPressTest : public QObject {
     QTest::keyClick(&edit, Qt::Key_Return);
     QVERIFY(entered);
   }
+
+  void AddressTakesTagThenOneLowerCaseCode() {
+    QLineEdit edit;
+    AddressKeyPress(&edit);
+    testing::TypeText(&edit, QStringLiteral("9a0-5fFg"));
+    QCOMPARE(edit.text(), QStringLiteral("90-f"));
+    edit.selectAll();
+    testing::TypeText(&edit, QStringLiteral("x"));
+    QCOMPARE(edit.text(), QStringLiteral("x"));
+  }
 };
 
 }  // namespace veltrane::app
 
-QTEST_MAIN(veltrane::app::NumKeyPressTest)
-#include "num_key_press_test.moc"
+QTEST_MAIN(veltrane::app::KeyFiltersTest)
+#include "key_filters_test.moc"

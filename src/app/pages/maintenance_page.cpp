@@ -1,0 +1,262 @@
+#include "app/pages/maintenance_page.h"
+
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTableView>
+#include <QVBoxLayout>
+
+#include "app/cursor_table_model.h"
+#include "app/file_dialogs.h"
+#include "app/key_filters.h"
+#include "app/messages.h"
+#include "app/operation_runner.h"
+#include "app/page_layout.h"
+#include "app/text_codec.h"
+#include "db/main_data.h"
+#include "ops/purchase_data.h"
+
+namespace veltrane::app {
+namespace {
+
+QPushButton* Button(const char* name, const QString& caption) {
+  auto* button = new QPushButton(caption);
+  button->setObjectName(name);
+  return button;
+}
+
+QTableView* Grid(const char* name, CursorTableModel* model) {
+  auto* grid = new QTableView;
+  grid->setObjectName(name);
+  grid->setModel(model);
+  grid->setSelectionBehavior(QAbstractItemView::SelectRows);
+  grid->setSelectionMode(QAbstractItemView::SingleSelection);
+  grid->verticalHeader()->hide();
+  grid->horizontalHeader()->setStretchLastSection(true);
+  QObject::connect(grid->selectionModel(),
+                   &QItemSelectionModel::currentRowChanged, model,
+                   [model](const QModelIndex& now, const QModelIndex& before) {
+                     if (now.row() != before.row()) model->PostPending();
+                   });
+  return grid;
+}
+
+NumberRow AddNumberRow(QGridLayout* grid, int row, const QString& label,
+                       const char* edit_name, const char* button_name,
+                       const QString& caption) {
+  NumberRow result{new QLineEdit, Button(button_name, caption)};
+  result.edit->setObjectName(edit_name);
+  result.edit->setMaximumWidth(60);
+  NumKeyPress(result.edit);
+  grid->addWidget(new QLabel(label), row, 0);
+  grid->addWidget(result.edit, row, 1);
+  grid->addWidget(new QLabel(QStringLiteral("本")), row, 2);
+  grid->addWidget(result.button, row, 3);
+  return result;
+}
+
+}  // namespace
+
+MaintenancePage::MaintenancePage(const PageContext& context, QWidget* parent)
+    : QWidget(parent),
+      context_(context),
+      tabs_(new QTabWidget),
+      buyer_model_(new CursorTableModel(
+          {{QStringLiteral("序号"), "recno"},
+           {QStringLiteral("书名"), "title"},
+           {QStringLiteral("ISBN"), "isbn"},
+           {QStringLiteral("复本"), "rsnumber", true, true}},
+          this)),
+      purchase_model_(new CursorTableModel(
+          {{QStringLiteral("序号"), "recno"},
+           {QStringLiteral("ISBN"), "isbn", true},
+           {QStringLiteral("采购数量"), "rsnumber", true, true},
+           {QStringLiteral("时间"), "indate", true}},
+          this)) {
+  tabs_->setObjectName("RzPageControl3");
+  tabs_->addTab(MakeBuyerTab(), QStringLiteral("浏览采购方数据"));
+  tabs_->addTab(MakePurchaseTab(), QStringLiteral("浏览现采数据"));
+  tabs_->setCurrentIndex(1);
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(tabs_, 1);
+  layout->addWidget(MakeHelpBox(
+      "Memo5", QStringLiteral("维护导入的采购方数据和现场采购数据：清空、浏览、"
+                              "批量修改复本数或采购数量。表格中修改的内容在离开"
+                              "该行时存入数据库。")));
+}
+
+QWidget* MaintenancePage::MakeBuyerTab() {
+  auto* tab = new QWidget;
+  tab->setObjectName("TabSheet4");
+  buyer_grid_ = Grid("DBGrid1", buyer_model_);
+  auto* controls = new QGridLayout;
+  NumberRow set =
+      AddNumberRow(controls, 0, QStringLiteral("将采购方复本重新设为："),
+                   "RzEdit28", "RzButton4", QStringLiteral("设置"));
+  NumberRow shift =
+      AddNumberRow(controls, 1, QStringLiteral("将采购方复本统一增减："),
+                   "RzEdit29", "RzButton48", QStringLiteral("增减"));
+  auto* clear = Button("RzButton28", QStringLiteral("清空所有采购方数据"));
+  controls->addWidget(clear, 2, 0, 1, 4);
+  controls->setRowStretch(3, 1);
+
+  ConnectSetAndShift(set, shift, buyer_model_);
+  connect(clear, &QPushButton::clicked, this, [this] { Clear(true); });
+
+  auto* layout = new QHBoxLayout(tab);
+  layout->addWidget(buyer_grid_, 1);
+  layout->addLayout(controls);
+  return tab;
+}
+
+QWidget* MaintenancePage::MakePurchaseTab() {
+  auto* tab = new QWidget;
+  tab->setObjectName("TabSheet5");
+  purchase_grid_ = Grid("DBGrid2", purchase_model_);
+  auto* controls = new QGridLayout;
+  NumberRow set =
+      AddNumberRow(controls, 0, QStringLiteral("将采购数量重新设为："),
+                   "RzEdit30", "RzButton49", QStringLiteral("设置"));
+  NumberRow shift =
+      AddNumberRow(controls, 1, QStringLiteral("将采购数量统一增减："),
+                   "RzEdit31", "RzButton50", QStringLiteral("增减"));
+  auto* delete_row = Button("RzButton51", QStringLiteral("<<删除当前行"));
+  auto* clear = Button("RzButton32", QStringLiteral("*清空所有现采数据"));
+  auto* delete_zero =
+      Button("RzButton58", QStringLiteral("删除所有数量为零的行"));
+  auto* export_text = Button("RzButton59", QStringLiteral("导出文本 >>>"));
+  auto* export_sheet = Button("RzButton60", QStringLiteral("导出EXCEL >>>"));
+  export_sheet->setEnabled(false);
+  export_sheet->setToolTip(QStringLiteral("工作簿导出尚未提供"));
+  int row = 2;
+  for (QPushButton* button :
+       {delete_row, clear, delete_zero, export_text, export_sheet}) {
+    controls->addWidget(button, row++, 0, 1, 4);
+  }
+  controls->setRowStretch(row, 1);
+
+  ConnectSetAndShift(set, shift, purchase_model_);
+  connect(delete_row, &QPushButton::clicked, this,
+          &MaintenancePage::RzButton51Click);
+  connect(clear, &QPushButton::clicked, this, [this] { Clear(false); });
+  connect(delete_zero, &QPushButton::clicked, this, [this] {
+    Change(purchase_model_, [](TableCursor& t) { DeleteZeroQuantityRows(t); });
+  });
+  connect(export_text, &QPushButton::clicked, this,
+          &MaintenancePage::RzButton59Click);
+
+  auto* layout = new QHBoxLayout(tab);
+  layout->addWidget(purchase_grid_, 1);
+  layout->addLayout(controls);
+  return tab;
+}
+
+void MaintenancePage::ConnectSetAndShift(const NumberRow& set,
+                                         const NumberRow& shift,
+                                         CursorTableModel* model) {
+  connect(set.button, &QPushButton::clicked, this, [this, set, model] {
+    int64_t number = EditNumber(set.edit->text().toStdString());
+    Change(model, [number](TableCursor& t) { SetAllCopies(t, number); });
+  });
+  connect(shift.button, &QPushButton::clicked, this, [this, shift, model] {
+    int64_t number = EditNumber(shift.edit->text().toStdString());
+    Change(model, [number](TableCursor& t) { ShiftAllCopies(t, number); });
+  });
+}
+
+void MaintenancePage::Refresh() {
+  TMainData* database = context_.data ? context_.data() : nullptr;
+  try {
+    if (!database) {
+      buyer_model_->Show(nullptr);
+      purchase_model_->Show(nullptr);
+      return;
+    }
+    buyer_model_->Show(&database->BuyerTable());
+    purchase_model_->Show(&database->LocaleTable());
+  } catch (const std::exception& error) {
+    Messages().Error(this, QString::fromStdString(error.what()));
+  }
+}
+
+void MaintenancePage::hideEvent(QHideEvent* event) {
+  try {
+    buyer_model_->PostPending();
+    purchase_model_->PostPending();
+  } catch (const std::exception& error) {
+    Messages().Error(this, QString::fromStdString(error.what()));
+  }
+  QWidget::hideEvent(event);
+}
+
+void MaintenancePage::Change(CursorTableModel* model,
+                             const std::function<void(TableCursor&)>& change) {
+  TMainData* database = context_.RequireData(this);
+  if (!database) return;
+  try {
+    model->PostPending();
+    if (model->cursor()) {
+      TMainData::Batch batch(*database);  // one commit, not one per row
+      change(*model->cursor());
+      batch.Commit();
+    }
+    model->Refresh();
+  } catch (const std::exception& error) {
+    Messages().Error(this, QString::fromStdString(error.what()));
+  }
+}
+
+void MaintenancePage::Clear(bool buyer) {
+  TMainData* database = context_.RequireData(this);
+  if (!database) return;
+  CursorTableModel* model = buyer ? buyer_model_ : purchase_model_;
+  int64_t rows = model->rowCount();
+  if (rows == 0) return;
+  std::string question =
+      buyer ? ClearBuyerQuestion(rows) : ClearPurchaseQuestion(rows);
+  if (!Messages().Question(this, QString::fromStdString(question))) return;
+  try {
+    std::optional<std::string> done =
+        buyer ? ClearBuyerData(*database) : ClearPurchaseData(*database);
+    model->Refresh();
+    if (done) Messages().Information(this, QString::fromStdString(*done));
+  } catch (const std::exception& error) {
+    Messages().Error(this, QString::fromStdString(error.what()));
+  }
+}
+
+void MaintenancePage::RzButton51Click() {
+  int row = purchase_grid_->currentIndex().row();
+  Change(purchase_model_, [row](TableCursor& table) {
+    if (table.RecordCount() == 0) return;
+    table.MoveTo(row < 0 ? 0 : row);
+    DeleteCurrentRow(table);
+  });
+}
+
+void MaintenancePage::RzButton59Click() {
+  TMainData* database = context_.RequireData(this);
+  if (!database || purchase_model_->rowCount() == 0) return;
+  std::optional<QString> name = Files().Choose(this, dialogs::kSaveIsbnOrMarc);
+  if (!name) return;
+  try {
+    purchase_model_->PostPending();
+  } catch (const std::exception& error) {
+    Messages().Error(this, QString::fromStdString(error.what()));
+    return;
+  }
+  PurchaseExportOptions options{ToPath(*name),
+                                PurchaseLine::kCodeTwoSpacesCopies};
+  OperationRunner runner(this, nullptr, context_.progress_bar);
+  runner.Run<PurchaseExportResult>([&](OperationHost& host) {
+    return RunPurchaseExport(options, *database, host);
+  });
+  purchase_model_->Refresh();
+}
+
+}  // namespace veltrane::app

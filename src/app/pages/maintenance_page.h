@@ -1,0 +1,68 @@
+// The page "现场采购数据维护": both tables of the purchasing database in
+// editable grids, batch setting and shifting of copies and quantities, row
+// deletion, clearing (after a confirmation) and the text export of the
+// purchases.
+#ifndef VELTRANE_APP_PAGES_MAINTENANCE_PAGE_H_
+#define VELTRANE_APP_PAGES_MAINTENANCE_PAGE_H_
+
+#include <QWidget>
+#include <functional>
+
+#include "app/page_context.h"
+
+class QLineEdit;
+class QPushButton;
+class QTableView;
+class QTabWidget;
+
+namespace veltrane {
+class TableCursor;
+}
+
+namespace veltrane::app {
+
+class CursorTableModel;
+
+// A "将...重新设为：" or "统一增减：" row: its number edit and button.
+struct NumberRow {
+  QLineEdit* edit;
+  QPushButton* button;
+};
+
+class MaintenancePage : public QWidget {
+  Q_OBJECT
+ public:
+  explicit MaintenancePage(const PageContext& context,
+                           QWidget* parent = nullptr);
+
+  // Reopens both tables so the grids show current data.
+  void Refresh();
+
+ protected:
+  void hideEvent(QHideEvent* event) override;
+
+ private:
+  QWidget* MakeBuyerTab();
+  QWidget* MakePurchaseTab();
+  // "设置" and "增减" of one table.
+  void ConnectSetAndShift(const NumberRow& set, const NumberRow& shift,
+                          CursorTableModel* model);
+  // Runs `change` on the grid's table after posting its pending edit, then
+  // shows the table anew; a database error is reported.
+  void Change(CursorTableModel* model,
+              const std::function<void(TableCursor&)>& change);
+  void Clear(bool buyer);
+  void RzButton51Click();
+  void RzButton59Click();
+
+  PageContext context_;
+  QTabWidget* tabs_;
+  QTableView* buyer_grid_;     // DBGrid1
+  QTableView* purchase_grid_;  // DBGrid2
+  CursorTableModel* buyer_model_;
+  CursorTableModel* purchase_model_;
+};
+
+}  // namespace veltrane::app
+
+#endif  // VELTRANE_APP_PAGES_MAINTENANCE_PAGE_H_
