@@ -53,7 +53,7 @@ class Scan {
  public:
   // A null handler counts records without looking at their texts.
   Scan(const std::string& file_name, FileReader& reader,
-       const MarcRecordHandler* handler, RecordFailureListener& listener)
+       const MarcRecordHandlerAt* handler, RecordFailureListener& listener)
       : file_name_(file_name),
         reader_(reader),
         handler_(handler),
@@ -95,7 +95,7 @@ class Scan {
       record = copy_;
     }
     ++count_;
-    if (handler_ != nullptr) Hand(record);
+    if (handler_ != nullptr) Hand(record, position);
     reader_.Seek(position + std::min(length, available));
 
     int64_t record_end = reader_.position();
@@ -105,9 +105,9 @@ class Scan {
         std::min<int64_t>(reader_.position(), record_end + kHeadLength);
   }
 
-  void Hand(std::string_view record) {
+  void Hand(std::string_view record, int64_t offset) {
     try {
-      (*handler_)(count_, record, cont_);
+      (*handler_)(count_, record, offset, cont_);
     } catch (const std::system_error&) {
       throw;
     } catch (const std::bad_alloc&) {
@@ -183,7 +183,7 @@ class Scan {
 
   const std::string& file_name_;
   FileReader& reader_;
-  const MarcRecordHandler* handler_;
+  const MarcRecordHandlerAt* handler_;
   RecordFailureListener& listener_;
   int64_t count_ = 0;
   bool cont_ = true;
@@ -211,12 +211,22 @@ bool IsLeaderStart(std::string_view head) {
   return std::string_view("acms").find(head[7]) != std::string_view::npos;
 }
 
-int64_t ScanMarcFile(const std::string& file_name,
-                     const MarcRecordHandler& handler,
-                     RecordFailureListener& listener) {
+int64_t ScanMarcFileAt(const std::string& file_name,
+                       const MarcRecordHandlerAt& handler,
+                       RecordFailureListener& listener) {
   std::unique_ptr<FileReader> reader = FileReader::Open(file_name);
   if (!reader) return 0;
   return Scan(file_name, *reader, &handler, listener).Run();
+}
+
+int64_t ScanMarcFile(const std::string& file_name,
+                     const MarcRecordHandler& handler,
+                     RecordFailureListener& listener) {
+  return ScanMarcFileAt(
+      file_name,
+      [&handler](int64_t rec_no, std::string_view record, int64_t,
+                 bool& cont) { handler(rec_no, record, cont); },
+      listener);
 }
 
 int64_t CountMarcRecords(const std::string& file_name) {

@@ -25,6 +25,11 @@ namespace veltrane {
 using MarcRecordHandler =
     std::function<void(int64_t rec_no, std::string_view record, bool& cont)>;
 
+// The same, also told the file offset at which the record starts, so that
+// it can be read again later with ReadRecordAt.
+using MarcRecordHandlerAt = std::function<void(
+    int64_t rec_no, std::string_view record, int64_t offset, bool& cont)>;
+
 // Errors that no single record is to blame for: a failing disk or device
 // (std::system_error), memory exhaustion, or any error derived from
 // FatalError (a database that stopped working, say).
@@ -62,6 +67,11 @@ bool IsLeaderStart(std::string_view head);
 int64_t ScanMarcFile(const std::string& file_name,
                      const MarcRecordHandler& handler,
                      RecordFailureListener& listener);
+
+// ScanMarcFile with the record offsets.
+int64_t ScanMarcFileAt(const std::string& file_name,
+                       const MarcRecordHandlerAt& handler,
+                       RecordFailureListener& listener);
 
 // The number of records ScanMarcFile would hand over.
 int64_t CountMarcRecords(const std::string& file_name);

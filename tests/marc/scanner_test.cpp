@@ -8,6 +8,7 @@
 
 #include "marc/error_log.h"
 #include "marc/record.h"
+#include "marc/record_reader.h"
 #include "support/test_support.h"
 
 namespace veltrane {
@@ -32,14 +33,23 @@ Scanned ScanBytes(const std::string& bytes) {
   WriteFile(path, bytes);
   Scanned out;
   RecordingHost host;
-  out.returned = ScanMarcFile(
+  std::vector<int64_t> offsets;
+  out.returned = ScanMarcFileAt(
       path,
-      [&](int64_t rec_no, std::string_view text, bool&) {
+      [&](int64_t rec_no, std::string_view text, int64_t offset, bool&) {
         out.numbers.push_back(rec_no);
         out.records.emplace_back(text);
+        offsets.push_back(offset);
       },
       host);
   EXPECT_EQ(CountMarcRecords(path), out.returned);
+  // Every record reads again from its offset exactly as it was handed over.
+  if (!offsets.empty()) {
+    RecordReader reader(path);
+    for (size_t i = 0; i < offsets.size(); ++i) {
+      EXPECT_EQ(reader.ReadAt(offsets[i]), out.records[i]) << i;
+    }
+  }
   return out;
 }
 

@@ -1,0 +1,29 @@
+#include "marc/record_reader.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <system_error>
+
+namespace veltrane {
+
+RecordReader::RecordReader(const std::string& file_name)
+    : reader_(FileReader::Open(file_name)) {
+  if (!reader_) {
+    throw std::system_error(ENOENT, std::generic_category(),
+                            "无法读取文件：" + file_name);
+  }
+}
+
+std::string RecordReader::ReadAt(int64_t offset) {
+  reader_->Seek(offset);
+  std::string_view head = reader_->Peek(5);
+  size_t length = 0;
+  for (char c : head) length = length * 10 + static_cast<size_t>(c - '0');
+  std::string record;
+  reader_->AppendTo(record, length);
+  std::replace(record.begin(), record.end(), '\0', ' ');
+  record.resize(length, ' ');
+  return record;
+}
+
+}  // namespace veltrane
