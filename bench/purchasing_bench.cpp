@@ -10,12 +10,10 @@
 // target set high enough that every scan buys) and once in the simple
 // reminder mode (one lookup). The folder is removed at the end. It prints
 // figures; it judges nothing.
-#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
-#include <cstdlib>
 #include <exception>
 #include <filesystem>
 #include <functional>
@@ -26,6 +24,7 @@
 #include <unordered_set>
 #include <vector>
 
+#include "bench/bench_util.h"
 #include "bench/marc_generator.h"
 #include "bench/tool_main.h"
 #include "db/main_data.h"
@@ -62,45 +61,6 @@ std::optional<Arguments> ParseArguments(int argc, char** argv) {
   }
   if (args.scans > args.records) return std::nullopt;
   return args;
-}
-
-// A new folder for the catalogue and the database, removed with everything
-// in it when the benchmark ends, however it ends.
-class WorkFolder {
- public:
-  WorkFolder() {
-    const char* tmpdir = std::getenv("TMPDIR");
-    path_ = std::filesystem::path(tmpdir && *tmpdir ? tmpdir : "/tmp") /
-            ("veltrane-bench-purchasing-" + std::to_string(::getpid()));
-    std::filesystem::remove_all(path_);
-    std::filesystem::create_directories(path_);
-  }
-  ~WorkFolder() {
-    std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
-  }
-  WorkFolder(const WorkFolder&) = delete;
-  WorkFolder& operator=(const WorkFolder&) = delete;
-
-  std::string Path(const std::string& name) const {
-    return (path_ / name).string();
-  }
-
- private:
-  std::filesystem::path path_;
-};
-
-// Answers nothing and lets every run go on.
-class QuietHost : public OperationHost {
- public:
-  void SetProgressTotal(int64_t) override {}
-  void SetProgressPosition(int64_t) override {}
-  bool ContinueAfterFailure(const RecordFailure&) override { return true; }
-};
-
-double SecondsSince(std::chrono::steady_clock::time_point start) {
-  return std::chrono::duration<double>(std::chrono::steady_clock::now() - start)
-      .count();
 }
 
 // Up to `count` distinct barcodes of random records of the catalogue
@@ -145,7 +105,7 @@ void PrintLatency(const char* what, const std::vector<std::string>& barcodes,
 }
 
 int Run(const Arguments& args) {
-  WorkFolder folder;
+  WorkFolder folder("veltrane-bench-purchasing");
   const std::string catalogue = folder.Path("buyer.iso");
   auto start = std::chrono::steady_clock::now();
   GeneratedFile file = WriteMarcFile(catalogue, {kSeed, 0.0}, args.records);

@@ -43,6 +43,13 @@ void NumKeyPress(QWidget* edit) {
       edit, [](QChar c) { return IsAsciiDigit(c) || c == QLatin1Char('-'); }));
 }
 
+void FieldListKeyPress(QWidget* edit) {
+  edit->installEventFilter(new CharacterFilter(edit, [](QChar c) {
+    return IsAsciiDigit(c) || c == QLatin1Char(',') ||
+           (c >= QLatin1Char('a') && c <= QLatin1Char('z'));
+  }));
+}
+
 void AddressKeyPress(QLineEdit* edit) {
   edit->installEventFilter(new CharacterFilter(edit, [edit](QChar c) {
     if (edit->hasSelectedText()) return true;

@@ -11,10 +11,13 @@
 #include "app/messages.h"
 #include "app/navigation_bar.h"
 #include "app/pages/buyer_import_page.h"
+#include "app/pages/extract_page.h"
 #include "app/pages/help_page.h"
 #include "app/pages/home_page.h"
+#include "app/pages/isbn_check_page.h"
 #include "app/pages/isbn_out_page.h"
 #include "app/pages/maintenance_page.h"
+#include "app/pages/marc_check_page.h"
 #include "app/pages/purchasing_page.h"
 #include "app/settings.h"
 #include "app/text_codec.h"
@@ -79,9 +82,15 @@ TfrmMain::TfrmMain(QWidget* parent)
   AddPage(QStringLiteral("首页"), home);
   AddPage(QStringLiteral("导入采购方MARC数据"), new BuyerImportPage(context));
   AddPage(QStringLiteral("现场采购"), new PurchasingPage(context));
+  AddPage(QStringLiteral("利用ISBN输出供应商MARC数据"),
+          new ExtractPage(context));
   maintenance_page_ = new MaintenancePage(context);
   AddPage(QStringLiteral("现场采购数据维护"), maintenance_page_);
   AddPage(QStringLiteral("CNMARC说明"), help_page_);
+  AddPage(QStringLiteral("利用双方MARC数据自动匹配查重"),
+          new MarcCheckPage(context));
+  AddPage(QStringLiteral("利用双方ISBN文件自动匹配查重"),
+          new IsbnCheckPage(context));
   AddPage(QStringLiteral("从MARC数据中输出ISBN"), new IsbnOutPage(context));
 
   connect(navigation_, &NavigationBar::itemChosen, this,

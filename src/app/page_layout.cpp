@@ -19,8 +19,12 @@ QLineEdit* AddFileRow(QGridLayout* grid, int row, const QString& label,
   auto* button = new QPushButton(button_caption);
   button->setObjectName(button_name);
   ConnectBrowse(button, edit, spec);
-  grid->addWidget(new QLabel(label), row, 0);
-  grid->addWidget(edit, row, 1);
+  if (label.isEmpty()) {
+    grid->addWidget(edit, row, 0, 1, 2);
+  } else {
+    grid->addWidget(new QLabel(label), row, 0);
+    grid->addWidget(edit, row, 1);
+  }
   grid->addWidget(button, row, 2);
   return edit;
 }
@@ -32,6 +36,7 @@ QGroupBox* MakeHelpBox(const QString& memo_name, const QString& text) {
   memo->setReadOnly(true);
   auto* layout = new QVBoxLayout(box);
   layout->addWidget(memo);
+  box->setMaximumHeight(150);
   return box;
 }
 

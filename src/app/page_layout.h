@@ -15,14 +15,16 @@ class QWidget;
 
 namespace veltrane::app {
 
-// Adds, at `row` of `grid`: the label, the edit box `edit_name` and the
-// button `button_name` ("浏览...", "另存...") that fills it from the dialog.
+// Adds, at `row` of `grid`: the label (none when empty: the edit box takes
+// its column too), the edit box `edit_name` and the button `button_name`
+// ("浏览...", "另存...") that fills it from the dialog.
 QLineEdit* AddFileRow(QGridLayout* grid, int row, const QString& label,
                       const QString& edit_name, const QString& button_name,
                       const QString& button_caption,
                       const FileDialogSpec& spec);
 
-// The group "功能说明：" holding the read-only memo `memo_name`.
+// The group "功能说明：" holding the read-only memo `memo_name`; it does not
+// grow, so a page puts its stretch above it.
 QGroupBox* MakeHelpBox(const QString& memo_name, const QString& text);
 
 // A start button such as "开  始".

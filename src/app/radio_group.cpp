@@ -12,6 +12,11 @@ RadioGroup::RadioGroup(const QString& name, const QString& caption,
     : QGroupBox(caption, parent), buttons_(new QButtonGroup(this)) {
   setObjectName(name);
   auto* layout = new QGridLayout(this);
+  if (caption.isEmpty()) {  // just the buttons, inside the page's own group
+    setFlat(true);
+    setStyleSheet("QGroupBox { border: none; margin: 0; padding: 0; }");
+    layout->setContentsMargins(0, 0, 0, 0);
+  }
   const int rows = (static_cast<int>(items.size()) + columns - 1) / columns;
   for (int i = 0; i < items.size(); ++i) {
     auto* button = new QRadioButton(items[i]);

@@ -23,12 +23,23 @@ constexpr char kUsage[] =
     "  show 文件 [--record N] [--format line|iso|raw]   显示记录\n"
     "数据处理：\n"
     "  isbn-out MARC文件 ISBN文件 [--strip-hyphens]   从MARC数据中输出ISBN\n"
+    "  extract --supplier MARC文件 --isbn-list ISBN文件 --out 输出文件\n"
+    "          [--order marc|isbn]      利用ISBN输出供应商MARC数据\n"
     "现场采购（--db 数据库文件，默认 veldata.db）：\n"
     "  buyer import|export|list|set-copies|shift-copies|clear   采购方数据\n"
     "  purchases list|set|shift|delete-zero|clear|export|export-text\n"
     "                                   现采数据\n"
     "  scan [--mode confirm|continuous|remind] [--convert 0-4] [--target N]\n"
     "       [--beep-held] [--beep-new]  现场采购扫描（标准输入逐行）\n"
+    "批查重：\n"
+    "  check-marc --supplier 文件 (--buyer 文件 | --buyer-db)\n"
+    "             [--rule identical|fields|isbn] [--fields 字段表] [--min N]\n"
+    "             [--isbn-key] [--lacks 输出文件] [--common 输出文件]\n"
+    "             [--common-from buyer|supplier]\n"
+    "                                   利用双方MARC数据自动匹配查重\n"
+    "  check-isbn --buyer 文件 --supplier 文件 [--isbn-key]\n"
+    "             [--lacks 输出文件] [--common 输出文件]\n"
+    "                                   利用双方ISBN文件自动匹配查重\n"
     "\n"
     "通用选项：--help 显示用法；-q/--quiet 只输出错误；\n"
     "  --on-error continue|stop  记录出错时继续（默认）或停止。\n"
@@ -45,6 +56,9 @@ const std::map<std::string, int (*)(const Args&)>& Commands() {
       {"buyer", veltrane::cli::RunBuyerCommand},
       {"purchases", veltrane::cli::RunPurchasesCommand},
       {"scan", veltrane::cli::RunScanCommand},
+      {"check-marc", veltrane::cli::RunCheckMarcCommand},
+      {"check-isbn", veltrane::cli::RunCheckIsbnCommand},
+      {"extract", veltrane::cli::RunExtractCommand},
   };
   return commands;
 }

@@ -224,8 +224,9 @@ int64_t ScanMarcFile(const std::string& file_name,
                      RecordFailureListener& listener) {
   return ScanMarcFileAt(
       file_name,
-      [&handler](int64_t rec_no, std::string_view record, int64_t,
-                 bool& cont) { handler(rec_no, record, cont); },
+      [&handler](int64_t rec_no, std::string_view record, int64_t, bool& cont) {
+        handler(rec_no, record, cont);
+      },
       listener);
 }
 

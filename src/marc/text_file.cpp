@@ -53,4 +53,15 @@ int64_t CountLines(const std::string& file_name) {
   return count;
 }
 
+void ForEachLine(const std::string& file_name,
+                 const std::function<void(const std::string& line)>& visit) {
+  std::unique_ptr<LineReader> reader = LineReader::Open(file_name);
+  if (!reader) {
+    throw std::system_error(ENOENT, std::generic_category(),
+                            "无法读取文件：" + file_name);
+  }
+  std::string line;
+  while (reader->Next(line)) visit(line);
+}
+
 }  // namespace veltrane

@@ -4,6 +4,7 @@
 #define VELTRANE_MARC_TEXT_FILE_H_
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -20,6 +21,11 @@ bool FileHasLine(const std::string& file_name, std::string_view line);
 // The number of lines (a final line without a break counts); 0 for a
 // missing file.
 int64_t CountLines(const std::string& file_name);
+
+// Calls `visit` with every line of the file, in order. Throws
+// std::system_error naming the file when it cannot be opened.
+void ForEachLine(const std::string& file_name,
+                 const std::function<void(const std::string& line)>& visit);
 
 }  // namespace veltrane
 

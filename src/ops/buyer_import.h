@@ -20,7 +20,8 @@ namespace veltrane {
 
 class TMainData;
 
-// How many copies each imported record counts ("初始复本数：" / "指定复本字段：").
+// How many copies each imported record counts ("初始复本数：" /
+// "指定复本字段：").
 struct CopyOption {
   enum class Source { kOne, kFixed, kField };
   Source source = Source::kOne;

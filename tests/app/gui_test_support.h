@@ -7,13 +7,12 @@
 #include <QObject>
 #include <QString>
 #include <QStringList>
+#include <QWidget>
 #include <deque>
 #include <optional>
 
 #include "app/file_dialogs.h"
 #include "app/messages.h"
-
-class QWidget;
 
 namespace veltrane::testing {
 
@@ -49,6 +48,14 @@ class ScriptedFiles : public app::FileChooser {
 // Types `text` into `widget` one character at a time as key events that
 // carry the character (any script, unlike QTest::keyClicks).
 void TypeText(QWidget* widget, const QString& text);
+
+// The widget `name` under `root`; ends the test program when it is missing.
+template <typename T>
+T* Find(QWidget* root, const char* name) {
+  T* widget = root->findChild<T*>(name);
+  if (!widget) qFatal("no widget %s", name);
+  return widget;
+}
 
 // Clicks the navigation item `caption` of `window` as a user would.
 void ClickNavigationItem(QWidget* window, const QString& caption);

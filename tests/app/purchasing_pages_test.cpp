@@ -48,9 +48,7 @@ class PurchasingPagesTest : public QObject {
 
   template <typename T>
   T* Find(const char* name) {
-    T* widget = window_->findChild<T*>(name);
-    if (!widget) qFatal("no widget %s", name);
-    return widget;
+    return testing::Find<T>(window_.get(), name);
   }
   QString Text(const char* label) { return Find<QLabel>(label)->text(); }
   TMainData& Data() { return *window_->Data(); }

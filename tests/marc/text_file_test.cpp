@@ -45,5 +45,16 @@ TEST(TextFileTest, AppendLineCreatesAndAppends) {
   EXPECT_THROW(AppendLine(dir.Path("no/dir/log.txt"), "x"), std::system_error);
 }
 
+TEST(TextFileTest, ForEachLineVisitsEveryLineInOrder) {
+  TempDir dir;
+  WriteFile(dir.Path("f.txt"), "a \r\n\r\nb\nc\rd");
+  std::vector<std::string> lines;
+  ForEachLine(dir.Path("f.txt"),
+              [&](const std::string& line) { lines.push_back(line); });
+  EXPECT_EQ(lines, (std::vector<std::string>{"a ", "", "b", "c", "d"}));
+  EXPECT_THROW(ForEachLine(dir.Path("missing.txt"), [](const std::string&) {}),
+               std::system_error);
+}
+
 }  // namespace
 }  // namespace veltrane

@@ -83,20 +83,17 @@ BuyerImportPage::BuyerImportPage(const PageContext& context, QWidget* parent)
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(input);
   layout->addWidget(output);
-  layout->addWidget(
-      MakeHelpBox(
-          "Memo1",
-          QStringLiteral(
-              "选择采购方（图书馆）的MARC文件，设置复本选项，点\"导  入\"，"
-              "采购方的馆藏书目即导入本系统的数据库，供现场采购查重使用。\n"
-              "复本选项：选\"初始复本数\"时每种书都按所填的复本数入库；"
-              "选\"指定复本字段\"时按记录中该字段的值入库（默认905f，即905字段$"
-              "f"
-              "复本数；本地自定义的数据可指定其他字段）；都不选时复本数为1。\n"
-              "\"输出ISBN\"把已导入数据的ISBN逐行写入文本文件；数据库为空而指定"
-              "了"
-              "\"采购方MARC\"文件时，输出该文件中的ISBN。")),
-      1);
+  layout->addStretch();
+  layout->addWidget(MakeHelpBox(
+      "Memo1",
+      QStringLiteral(
+          "选择采购方（图书馆）的MARC文件，设置复本选项，点\"导  入\"，"
+          "采购方的馆藏书目即导入本系统的数据库，供现场采购查重使用。\n"
+          "复本选项：选\"初始复本数\"时每种书都按所填的复本数入库；"
+          "选\"指定复本字段\"时按记录中该字段的值入库（默认905f，即905字段"
+          "$f复本数；本地自定义的数据可指定其他字段）；都不选时复本数为1。\n"
+          "\"输出ISBN\"把已导入数据的ISBN逐行写入文本文件；数据库为空而"
+          "指定了\"采购方MARC\"文件时，输出该文件中的ISBN。")));
 
   connect(browse, &QPushButton::clicked, this,
           &BuyerImportPage::btnPn1_BrowClick);

@@ -45,6 +45,7 @@ IsbnOutPage::IsbnOutPage(const PageContext& context, QWidget* parent)
   layout->addWidget(output);
   layout->addWidget(option_);
   layout->addLayout(start_row);
+  layout->addStretch();
   layout->addWidget(MakeHelpBox(
       "Memo7",
       QStringLiteral(

@@ -57,6 +57,7 @@ NumberRow AddNumberRow(QGridLayout* grid, int row, const QString& label,
   grid->addWidget(result.edit, row, 1);
   grid->addWidget(new QLabel(QStringLiteral("本")), row, 2);
   grid->addWidget(result.button, row, 3);
+  grid->setColumnStretch(4, 1);
   return result;
 }
 
@@ -85,7 +86,7 @@ MaintenancePage::MaintenancePage(const PageContext& context, QWidget* parent)
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(tabs_, 1);
   layout->addWidget(MakeHelpBox(
-      "Memo5", QStringLiteral("维护导入的采购方数据和现场采购数据：清空、浏览、"
+      "Memo6", QStringLiteral("维护导入的采购方数据和现场采购数据：清空、浏览、"
                               "批量修改复本数或采购数量。表格中修改的内容在离开"
                               "该行时存入数据库。")));
 }
@@ -102,13 +103,12 @@ QWidget* MaintenancePage::MakeBuyerTab() {
       AddNumberRow(controls, 1, QStringLiteral("将采购方复本统一增减："),
                    "RzEdit29", "RzButton48", QStringLiteral("增减"));
   auto* clear = Button("RzButton28", QStringLiteral("清空所有采购方数据"));
-  controls->addWidget(clear, 2, 0, 1, 4);
-  controls->setRowStretch(3, 1);
+  controls->addWidget(clear, 2, 0, 1, 5);
 
   ConnectSetAndShift(set, shift, buyer_model_);
   connect(clear, &QPushButton::clicked, this, [this] { Clear(true); });
 
-  auto* layout = new QHBoxLayout(tab);
+  auto* layout = new QVBoxLayout(tab);
   layout->addWidget(buyer_grid_, 1);
   layout->addLayout(controls);
   return tab;
@@ -133,12 +133,13 @@ QWidget* MaintenancePage::MakePurchaseTab() {
   auto* export_sheet = Button("RzButton60", QStringLiteral("导出EXCEL >>>"));
   export_sheet->setEnabled(false);
   export_sheet->setToolTip(QStringLiteral("工作簿导出尚未提供"));
-  int row = 2;
-  for (QPushButton* button :
-       {delete_row, clear, delete_zero, export_text, export_sheet}) {
-    controls->addWidget(button, row++, 0, 1, 4);
-  }
-  controls->setRowStretch(row, 1);
+  auto* buttons = new QGridLayout;
+  buttons->addWidget(delete_row, 0, 0);
+  buttons->addWidget(delete_zero, 0, 1);
+  buttons->addWidget(clear, 0, 2);
+  buttons->addWidget(export_text, 1, 1);
+  buttons->addWidget(export_sheet, 1, 2);
+  controls->addLayout(buttons, 2, 0, 1, 5);
 
   ConnectSetAndShift(set, shift, purchase_model_);
   connect(delete_row, &QPushButton::clicked, this,
@@ -150,7 +151,7 @@ QWidget* MaintenancePage::MakePurchaseTab() {
   connect(export_text, &QPushButton::clicked, this,
           &MaintenancePage::RzButton59Click);
 
-  auto* layout = new QHBoxLayout(tab);
+  auto* layout = new QVBoxLayout(tab);
   layout->addWidget(purchase_grid_, 1);
   layout->addLayout(controls);
   return tab;
