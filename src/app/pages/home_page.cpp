@@ -28,8 +28,8 @@ class BookshelfPicture : public QWidget {
                               {60, 130, 84},  {120, 72, 140}, {190, 96, 40},
                               {40, 110, 120}, {150, 40, 70}};
     const int shelf_y = height() - 24;
-    int x = 30;
-    for (int i = 0; i < 16; ++i) {
+    int x = 24;
+    for (int i = 0; i < 14; ++i) {
       int w = 16 + (i * 7) % 11;
       int h = 90 + (i * 37) % 50;
       QRectF spine(x, shelf_y - h, w, h);
