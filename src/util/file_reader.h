@@ -16,7 +16,7 @@ namespace veltrane {
 
 class FileReader {
  public:
-  static constexpr size_t kDefaultWindow = size_t{1} << 20;
+  static constexpr size_t kDefaultWindow = size_t{256} << 10;
 
   // Opens `path` for reading. Returns nullptr when it does not exist, is not a
   // regular file or cannot be opened. The size is taken once, here.
