@@ -97,7 +97,10 @@ TfrmMain::TfrmMain(QWidget* parent)
           &TfrmMain::EnterOperator);
 }
 
-TfrmMain::~TfrmMain() = default;
+TfrmMain::~TfrmMain() {
+  // The pages show and post to the database: they go before it does.
+  delete takeCentralWidget();
+}
 
 void TfrmMain::AddPage(const QString& caption, QWidget* page) {
   page->setProperty("pageName", caption);
