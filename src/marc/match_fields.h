@@ -23,7 +23,8 @@
 
 namespace veltrane {
 
-// The specification that is compared again by ISBN keys.
+// The field entry ("010a", the ISBN) whose values are compared again by
+// their ISBN keys.
 inline constexpr std::string_view kIsbnSpec = "010a";
 
 // The error text of a record without a numeric base address.

@@ -3,6 +3,7 @@
 #include "db/main_data.h"
 #include "ops/buyer_import.h"
 #include "ops/input_checks.h"
+#include "ops/isbn_out.h"
 #include "util/output_file.h"
 
 namespace veltrane {
@@ -26,19 +27,11 @@ BuyerExportResult ExportFromDatabase(TableCursor& buyer, OutputFile& out,
 // The 010 $a of every record of `marc_file` (an empty line without one).
 BuyerExportResult ExportFromMarcFile(const std::string& marc_file,
                                      OutputFile& out, OperationHost& host) {
+  RecordIsbns written = WriteRecordIsbns(marc_file, false, out, host);
   BuyerExportResult result;
-  host.SetProgressTotal(CountMarcRecords(marc_file));
-  FailureTally tally(host);
-  ScanMarcFile(
-      marc_file,
-      [&](int64_t rec_no, std::string_view text, bool&) {
-        out.WriteLine(TMarcRecord::Create(text).GetValue("010a"));
-        ++result.lines;
-        host.SetProgressPosition(rec_no);
-      },
-      tally);
-  result.failed = tally.failed();
-  result.cancelled = tally.cancelled();
+  result.lines = written.lines;
+  result.failed = written.failed;
+  result.cancelled = written.cancelled;
   result.completion = {"ISBN导出完成。", RecordCountDetail(result.lines)};
   return result;
 }

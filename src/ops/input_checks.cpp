@@ -14,4 +14,9 @@ bool IsExistingFile(const std::string& path) {
 
 bool IsBlankName(const std::string& name) { return Trim(name).empty(); }
 
+std::unique_ptr<OutputFile> OutputIfNamed(const std::string& name) {
+  if (IsBlankName(name)) return nullptr;
+  return std::make_unique<OutputFile>(name);
+}
+
 }  // namespace veltrane

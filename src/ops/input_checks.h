@@ -1,8 +1,11 @@
-// Input checks shared by the operations.
+// Input checks and the outputs the user named, shared by the operations.
 #ifndef VELTRANE_OPS_INPUT_CHECKS_H_
 #define VELTRANE_OPS_INPUT_CHECKS_H_
 
+#include <memory>
 #include <string>
+
+#include "util/output_file.h"
 
 namespace veltrane {
 
@@ -11,6 +14,10 @@ bool IsExistingFile(const std::string& path);
 
 // True when `name` is empty or holds only blanks.
 bool IsBlankName(const std::string& name);
+
+// The output file the user named, or null when the name is blank (that
+// output is then neither created nor written). Throws as OutputFile does.
+std::unique_ptr<OutputFile> OutputIfNamed(const std::string& name);
 
 }  // namespace veltrane
 

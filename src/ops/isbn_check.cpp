@@ -4,7 +4,7 @@
 // set of keys (or of the lines themselves).
 #include "ops/isbn_check.h"
 
-#include <optional>
+#include <memory>
 #include <unordered_set>
 
 #include "isbn/convert.h"
@@ -13,16 +13,6 @@
 #include "util/output_file.h"
 
 namespace veltrane {
-namespace {
-
-// The output for `path`, or none when no path is given.
-std::optional<OutputFile> OutputIfGiven(const std::string& path) {
-  if (IsBlankName(path)) return std::nullopt;
-  return std::optional<OutputFile>(std::in_place, path);
-}
-
-}  // namespace
-
 std::variant<InputProblem, IsbnCheckResult> RunIsbnCheck(
     const IsbnCheckOptions& options, OperationHost& host) {
   if (!IsExistingFile(options.buyer_file)) {
@@ -37,8 +27,8 @@ std::variant<InputProblem, IsbnCheckResult> RunIsbnCheck(
 
   IsbnCheckResult result;
   host.SetProgressTotal(CountLines(options.supplier_file));
-  std::optional<OutputFile> lacks = OutputIfGiven(options.lacks_file);
-  std::optional<OutputFile> common = OutputIfGiven(options.common_file);
+  std::unique_ptr<OutputFile> lacks = OutputIfNamed(options.lacks_file);
+  std::unique_ptr<OutputFile> common = OutputIfNamed(options.common_file);
 
   auto key = [&](const std::string& line) {
     return options.isbn_keys ? IsbnMatchKey(line) : line;
@@ -50,7 +40,7 @@ std::variant<InputProblem, IsbnCheckResult> RunIsbnCheck(
   ForEachLine(options.supplier_file, [&](const std::string& line) {
     const bool held = buyer.contains(key(line));
     ++(held ? result.common : result.lacking);
-    std::optional<OutputFile>& out = held ? common : lacks;
+    std::unique_ptr<OutputFile>& out = held ? common : lacks;
     if (out) out->WriteLine(line);
     host.SetProgressPosition(++result.supplier_lines);
   });

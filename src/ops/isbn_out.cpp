@@ -7,6 +7,26 @@
 
 namespace veltrane {
 
+RecordIsbns WriteRecordIsbns(const std::string& marc_file, bool strip_hyphens,
+                             OutputFile& out, OperationHost& host) {
+  RecordIsbns written;
+  written.records = CountMarcRecords(marc_file);
+  host.SetProgressTotal(written.records);
+  FailureTally tally(host);
+  ScanMarcFile(
+      marc_file,
+      [&](int64_t rec_no, std::string_view text, bool&) {
+        std::string isbn = TMarcRecord::Create(text).GetValue("010a");
+        out.WriteLine(strip_hyphens ? RemoveByte(isbn, '-') : isbn);
+        ++written.lines;
+        host.SetProgressPosition(rec_no);
+      },
+      tally);
+  written.failed = tally.failed();
+  written.cancelled = tally.cancelled();
+  return written;
+}
+
 std::variant<InputProblem, IsbnOutResult> RunIsbnOut(
     const IsbnOutOptions& options, OperationHost& host) {
   if (!IsExistingFile(options.marc_file)) {
@@ -16,24 +36,15 @@ std::variant<InputProblem, IsbnOutResult> RunIsbnOut(
     return InputProblem{"请指定ISBN文件", "isbn_file", false};
   }
 
-  IsbnOutResult result;
-  result.records = CountMarcRecords(options.marc_file);
-  host.SetProgressTotal(result.records);
-
   OutputFile out(options.isbn_file);
-  FailureTally tally(host);
-  ScanMarcFile(
-      options.marc_file,
-      [&](int64_t rec_no, std::string_view text, bool&) {
-        std::string isbn = TMarcRecord::Create(text).GetValue("010a");
-        out.WriteLine(options.strip_hyphens ? RemoveByte(isbn, '-') : isbn);
-        host.SetProgressPosition(rec_no);
-      },
-      tally);
+  RecordIsbns written =
+      WriteRecordIsbns(options.marc_file, options.strip_hyphens, out, host);
   out.Commit();
 
-  result.failed = tally.failed();
-  result.cancelled = tally.cancelled();
+  IsbnOutResult result;
+  result.records = written.records;
+  result.failed = written.failed;
+  result.cancelled = written.cancelled;
   result.completion = {"ISBN输出完成。", RecordCountDetail(result.records)};
   return result;
 }

@@ -62,11 +62,6 @@ std::optional<InputProblem> CheckInputs(const MarcCheckOptions& options,
   return std::nullopt;
 }
 
-std::unique_ptr<OutputFile> OutputIfGiven(const std::string& path) {
-  if (IsBlankName(path)) return nullptr;
-  return std::make_unique<OutputFile>(path);
-}
-
 }  // namespace
 
 std::string CleanFieldList(std::string_view fields) {
@@ -103,8 +98,8 @@ std::variant<InputProblem, MarcCheckResult> RunMarcCheck(
   index.Seal();
 
   host.SetProgressTotal(CountMarcRecords(options.supplier_file));
-  std::unique_ptr<OutputFile> lacks = OutputIfGiven(options.lacks_file);
-  std::unique_ptr<OutputFile> common = OutputIfGiven(options.common_file);
+  std::unique_ptr<OutputFile> lacks = OutputIfNamed(options.lacks_file);
+  std::unique_ptr<OutputFile> common = OutputIfNamed(options.common_file);
   // Only "以采购方为准" under the field and ISBN rules writes every match.
   const bool every_match = common && options.common_from_buyer &&
                            options.rule != MatchRule::IdenticalRecord;

@@ -3,24 +3,16 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cerrno>
-#include <cstring>
 #include <system_error>
 
 namespace veltrane {
-namespace {
 
-constexpr size_t kBufferSize = 256 * 1024;
-
-}  // namespace
-
-AppendFile::AppendFile(std::string path)
-    : path_(std::move(path)), buffer_(kBufferSize) {}
+AppendFile::AppendFile(std::string path) : path_(std::move(path)) {}
 
 AppendFile::~AppendFile() {
   if (fd_ < 0) return;
-  Drain();
+  buffer_.Drain(fd_);
   ::close(fd_);
 }
 
@@ -29,38 +21,17 @@ void AppendFile::Open() {
   if (fd_ < 0) Fail();
 }
 
-bool AppendFile::Drain() {
-  size_t done = 0;
-  while (done < used_) {
-    ssize_t n = ::write(fd_, buffer_.data() + done, used_ - done);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      return false;
-    }
-    done += static_cast<size_t>(n);
-  }
-  used_ = 0;
-  return true;
-}
-
 void AppendFile::Fail() {
   int error = errno;
   if (fd_ >= 0) ::close(fd_);
   fd_ = -1;
-  used_ = 0;
   throw std::system_error(error, std::generic_category(),
                           "无法写入文件：" + path_);
 }
 
 void AppendFile::Write(std::string_view bytes) {
   if (fd_ < 0) Open();
-  while (!bytes.empty()) {
-    if (used_ == buffer_.size() && !Drain()) Fail();
-    size_t n = std::min(bytes.size(), buffer_.size() - used_);
-    std::memcpy(buffer_.data() + used_, bytes.data(), n);
-    used_ += n;
-    bytes.remove_prefix(n);
-  }
+  if (!buffer_.Append(fd_, bytes)) Fail();
 }
 
 void AppendFile::WriteLine(std::string_view line) {
@@ -70,7 +41,7 @@ void AppendFile::WriteLine(std::string_view line) {
 
 void AppendFile::Close() {
   if (fd_ < 0) return;
-  if (!Drain() || ::fsync(fd_) != 0) Fail();
+  if (!buffer_.Drain(fd_) || ::fsync(fd_) != 0) Fail();
   int fd = fd_;
   fd_ = -1;
   if (::close(fd) != 0) Fail();

@@ -11,7 +11,8 @@
 
 #include <string>
 #include <string_view>
-#include <vector>
+
+#include "util/write_buffer.h"
 
 namespace veltrane {
 
@@ -35,14 +36,11 @@ class AppendFile {
 
  private:
   void Open();
-  // Writes the buffer out; false (errno set) on a write error.
-  bool Drain();
   [[noreturn]] void Fail();
 
   std::string path_;
   int fd_ = -1;
-  std::vector<char> buffer_;
-  size_t used_ = 0;
+  WriteBuffer buffer_;
 };
 
 }  // namespace veltrane

@@ -3,17 +3,13 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <cstdio>
-#include <cstring>
 #include <system_error>
 
 namespace veltrane {
 namespace {
-
-constexpr size_t kBufferSize = 256 * 1024;
 
 std::string TempNameFor(const std::string& path) {
   static std::atomic<unsigned> counter{0};
@@ -23,8 +19,7 @@ std::string TempNameFor(const std::string& path) {
 
 }  // namespace
 
-OutputFile::OutputFile(std::string path)
-    : path_(std::move(path)), buffer_(kBufferSize) {
+OutputFile::OutputFile(std::string path) : path_(std::move(path)) {
   for (int attempt = 0; attempt < 100 && fd_ < 0; ++attempt) {
     temp_path_ = TempNameFor(path_);
     fd_ = ::open(temp_path_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC,
@@ -53,27 +48,8 @@ void OutputFile::Fail(const char* what) {
                           std::string(what) + path_);
 }
 
-void OutputFile::Flush() {
-  size_t done = 0;
-  while (done < used_) {
-    ssize_t n = ::write(fd_, buffer_.data() + done, used_ - done);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      Fail("写入文件出错：");
-    }
-    done += static_cast<size_t>(n);
-  }
-  used_ = 0;
-}
-
 void OutputFile::Write(std::string_view bytes) {
-  while (!bytes.empty()) {
-    if (used_ == buffer_.size()) Flush();
-    size_t n = std::min(bytes.size(), buffer_.size() - used_);
-    std::memcpy(buffer_.data() + used_, bytes.data(), n);
-    used_ += n;
-    bytes.remove_prefix(n);
-  }
+  if (!buffer_.Append(fd_, bytes)) Fail("写入文件出错：");
 }
 
 void OutputFile::WriteLine(std::string_view line) {
@@ -82,8 +58,7 @@ void OutputFile::WriteLine(std::string_view line) {
 }
 
 void OutputFile::Commit() {
-  Flush();
-  if (::fsync(fd_) != 0) Fail("写入文件出错：");
+  if (!buffer_.Drain(fd_) || ::fsync(fd_) != 0) Fail("写入文件出错：");
   if (::close(fd_) != 0) {
     fd_ = -1;
     int error = errno;

@@ -9,7 +9,8 @@
 
 #include <string>
 #include <string_view>
-#include <vector>
+
+#include "util/write_buffer.h"
 
 namespace veltrane {
 
@@ -33,14 +34,12 @@ class OutputFile {
   void Commit();
 
  private:
-  void Flush();
   [[noreturn]] void Fail(const char* what);
 
   std::string path_;
   std::string temp_path_;
   int fd_ = -1;
-  std::vector<char> buffer_;
-  size_t used_ = 0;
+  WriteBuffer buffer_;
 };
 
 }  // namespace veltrane
