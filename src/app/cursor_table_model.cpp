@@ -6,9 +6,9 @@
 
 namespace veltrane::app {
 
-CursorTableModel::CursorTableModel(std::vector<GridColumn> columns,
+CursorTableModel::CursorTableModel(std::span<const GridColumn> columns,
                                    QObject* parent)
-    : QAbstractTableModel(parent), columns_(std::move(columns)) {}
+    : QAbstractTableModel(parent), columns_(columns) {}
 
 void CursorTableModel::Show(TableCursor* cursor) {
   cursor_ = cursor;
@@ -32,7 +32,7 @@ void CursorTableModel::PostPending() {
   cursor_->Edit();
   for (const auto& [column, text] : edits) {
     const GridColumn& grid_column = columns_[static_cast<size_t>(column)];
-    if (grid_column.integer) {
+    if (cursor_->Kind(grid_column.column) == ColumnKind::kInteger) {
       cursor_->SetInteger(grid_column.column, text.toLongLong());
     } else {
       cursor_->SetText(grid_column.column, ToGbk(text));
@@ -58,17 +58,16 @@ QVariant CursorTableModel::data(const QModelIndex& index, int role) const {
       return edit->second;
     }
   }
-  const GridColumn& column = columns_[static_cast<size_t>(index.column())];
   cursor_->MoveTo(index.row());
-  if (column.integer) return QString::number(cursor_->Integer(column.column));
-  return FromGbk(cursor_->Text(column.column));
+  return FromGbk(
+      cursor_->Text(columns_[static_cast<size_t>(index.column())].column));
 }
 
 QVariant CursorTableModel::headerData(int section, Qt::Orientation orientation,
                                       int role) const {
   if (role != Qt::DisplayRole) return {};
   if (orientation == Qt::Vertical) return section + 1;
-  return columns_[static_cast<size_t>(section)].heading;
+  return QString::fromUtf8(columns_[static_cast<size_t>(section)].heading);
 }
 
 Qt::ItemFlags CursorTableModel::flags(const QModelIndex& index) const {
@@ -83,7 +82,8 @@ bool CursorTableModel::setData(const QModelIndex& index, const QVariant& value,
                                int role) {
   if (role != Qt::EditRole || !cursor_) return false;
   QString text = value.toString();
-  if (columns_[static_cast<size_t>(index.column())].integer &&
+  if (cursor_->Kind(columns_[static_cast<size_t>(index.column())].column) ==
+          ColumnKind::kInteger &&
       !ParseInteger(text.trimmed().toStdString())) {
     return false;
   }

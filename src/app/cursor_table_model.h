@@ -6,8 +6,10 @@
 
 #include <QAbstractTableModel>
 #include <map>
+#include <span>
 #include <string>
-#include <vector>
+
+#include "ops/purchase_data.h"
 
 namespace veltrane {
 class TableCursor;
@@ -15,17 +17,12 @@ class TableCursor;
 
 namespace veltrane::app {
 
-struct GridColumn {
-  QString heading;
-  std::string column;
-  bool editable = false;
-  bool integer = false;
-};
-
 class CursorTableModel : public QAbstractTableModel {
   Q_OBJECT
  public:
-  CursorTableModel(std::vector<GridColumn> columns, QObject* parent = nullptr);
+  // `columns` must outlive the model (the grids' constant tables).
+  CursorTableModel(std::span<const GridColumn> columns,
+                   QObject* parent = nullptr);
 
   // Shows `cursor` (may be null: an empty grid), reopened.
   void Show(TableCursor* cursor);
@@ -47,7 +44,7 @@ class CursorTableModel : public QAbstractTableModel {
                int role) override;
 
  private:
-  std::vector<GridColumn> columns_;
+  std::span<const GridColumn> columns_;
   TableCursor* cursor_ = nullptr;
   int pending_row_ = -1;
   std::map<int, QString> pending_;  // column index -> new text

@@ -26,11 +26,6 @@ constexpr char kUsage[] =
     "  clear [--yes]           清空所有采购方数据\n"
     "--db：数据库文件，默认为当前目录中的 veldata.db（不存在时新建）。\n";
 
-constexpr TsvColumn kColumns[] = {{"序号", "recno"},
-                                  {"书名", "title"},
-                                  {"ISBN", "isbn"},
-                                  {"复本", "rsnumber"}};
-
 CopyOption ParseCopyOption(const ParsedArgs& args) {
   if (args.Has("--copies") && args.Has("--copies-field")) {
     throw UsageError("--copies 和 --copies-field 只能选一个");
@@ -69,7 +64,7 @@ int Export(const ParsedArgs& args) {
 
 int List(const ParsedArgs& args) {
   RequireArguments(args, 0);
-  PrintTableTsv(OpenDatabase(args)->BuyerTable(), kColumns);
+  PrintTableTsv(OpenDatabase(args)->BuyerTable(), kBuyerGrid);
   return kExitDone;
 }
 

@@ -24,14 +24,9 @@ constexpr char kUsage[] =
     "  export-text 文件        维护页的导出文本：ISBN、两个空格、采购数量\n"
     "--db：数据库文件，默认为当前目录中的 veldata.db（不存在时新建）。\n";
 
-constexpr TsvColumn kColumns[] = {{"序号", "recno"},
-                                  {"ISBN", "isbn"},
-                                  {"采购数量", "rsnumber"},
-                                  {"时间", "indate"}};
-
 int List(const ParsedArgs& args) {
   RequireArguments(args, 0);
-  PrintTableTsv(OpenDatabase(args)->LocaleTable(), kColumns);
+  PrintTableTsv(OpenDatabase(args)->LocaleTable(), kPurchaseGrid);
   return kExitDone;
 }
 

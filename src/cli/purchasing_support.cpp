@@ -24,9 +24,9 @@ void RequireArguments(const ParsedArgs& args, size_t count) {
   }
 }
 
-void PrintTableTsv(TableCursor& table, std::span<const TsvColumn> columns) {
+void PrintTableTsv(TableCursor& table, std::span<const GridColumn> columns) {
   auto print_line =
-      [&](const std::function<std::string(const TsvColumn&)>& field) {
+      [&](const std::function<std::string(const GridColumn&)>& field) {
         std::string line;
         for (size_t i = 0; i < columns.size(); ++i) {
           if (i > 0) line += '\t';
@@ -34,10 +34,10 @@ void PrintTableTsv(TableCursor& table, std::span<const TsvColumn> columns) {
         }
         std::printf("%s\n", line.c_str());
       };
-  print_line([](const TsvColumn& column) { return column.heading; });
+  print_line([](const GridColumn& column) { return column.heading; });
   table.Reopen();
   for (; !table.Eof(); table.Next()) {
-    print_line([&](const TsvColumn& column) {
+    print_line([&](const GridColumn& column) {
       return GbkToUtf8(table.Text(column.column));
     });
   }

@@ -13,6 +13,7 @@
 
 #include "cli/args.h"
 #include "db/main_data.h"
+#include "ops/purchase_data.h"
 
 namespace veltrane::cli {
 
@@ -27,15 +28,9 @@ std::string OptionalArgument(const ParsedArgs& args);
 // Throws UsageError unless exactly `count` positional arguments are given.
 void RequireArguments(const ParsedArgs& args, size_t count);
 
-// One column of a listing: its heading and the table column shown under it.
-struct TsvColumn {
-  const char* heading;
-  const char* column;
-};
-
 // Prints the headings, then every row of `table` (reopened) in recno order,
 // fields separated by TAB, GBK decoded to UTF-8.
-void PrintTableTsv(TableCursor& table, std::span<const TsvColumn> columns);
+void PrintTableTsv(TableCursor& table, std::span<const GridColumn> columns);
 
 // "set-copies N" / "shift-copies N": the number N (the only positional
 // argument) set as, or added to, every row's rsnumber, in one batch of

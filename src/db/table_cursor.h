@@ -64,6 +64,11 @@ class TableCursor {
   int64_t Integer(std::string_view column) const;
   bool IsNull(std::string_view column) const;
 
+  // The kind of `column`. Throws std::invalid_argument for an unknown name.
+  ColumnKind Kind(std::string_view column) const {
+    return table_.columns[ColumnIndex(column)].kind;
+  }
+
   // Starts changing the current row. Throws std::logic_error without one.
   void Edit();
   // Starts a new row, all fields NULL; Post() adds it at the end.

@@ -17,6 +17,22 @@ namespace veltrane {
 class TMainData;
 class TableCursor;
 
+// A column of the maintenance grids and of the table listings: its heading,
+// the table column shown under it, and whether the grid lets it be edited.
+struct GridColumn {
+  const char* heading;
+  const char* column;
+  bool editable;
+};
+inline constexpr GridColumn kBuyerGrid[] = {{"序号", "recno", false},
+                                            {"书名", "title", false},
+                                            {"ISBN", "isbn", false},
+                                            {"复本", "rsnumber", true}};
+inline constexpr GridColumn kPurchaseGrid[] = {{"序号", "recno", false},
+                                               {"ISBN", "isbn", true},
+                                               {"采购数量", "rsnumber", true},
+                                               {"时间", "indate", true}};
+
 // How a purchase line is written: the code alone, or code, a separator of
 // one ("带复本输出") or two blanks ("导出文本 >>>"), and the quantity.
 enum class PurchaseLine { kCodeOnly, kCodeSpaceCopies, kCodeTwoSpacesCopies };

@@ -46,6 +46,12 @@ QTableView* Grid(const char* name, CursorTableModel* model) {
   return grid;
 }
 
+// A "将...重新设为：" or "统一增减：" row: its number edit and button.
+struct NumberRow {
+  QLineEdit* edit;
+  QPushButton* button;
+};
+
 NumberRow AddNumberRow(QGridLayout* grid, int row, const QString& label,
                        const char* edit_name, const char* button_name,
                        const QString& caption) {
@@ -67,18 +73,8 @@ MaintenancePage::MaintenancePage(const PageContext& context, QWidget* parent)
     : QWidget(parent),
       context_(context),
       tabs_(new QTabWidget),
-      buyer_model_(new CursorTableModel(
-          {{QStringLiteral("序号"), "recno"},
-           {QStringLiteral("书名"), "title"},
-           {QStringLiteral("ISBN"), "isbn"},
-           {QStringLiteral("复本"), "rsnumber", true, true}},
-          this)),
-      purchase_model_(new CursorTableModel(
-          {{QStringLiteral("序号"), "recno"},
-           {QStringLiteral("ISBN"), "isbn", true},
-           {QStringLiteral("采购数量"), "rsnumber", true, true},
-           {QStringLiteral("时间"), "indate", true}},
-          this)) {
+      buyer_model_(new CursorTableModel(kBuyerGrid, this)),
+      purchase_model_(new CursorTableModel(kPurchaseGrid, this)) {
   tabs_->setObjectName("RzPageControl3");
   tabs_->addTab(MakeBuyerTab(), QStringLiteral("浏览采购方数据"));
   tabs_->addTab(MakePurchaseTab(), QStringLiteral("浏览现采数据"));
@@ -91,40 +87,47 @@ MaintenancePage::MaintenancePage(const PageContext& context, QWidget* parent)
                               "该行时存入数据库。")));
 }
 
-QWidget* MaintenancePage::MakeBuyerTab() {
+QWidget* MaintenancePage::MakeTableTab(const TableTab& names,
+                                       CursorTableModel* model,
+                                       QTableView*& grid, QLayout* buttons) {
   auto* tab = new QWidget;
-  tab->setObjectName("TabSheet4");
-  buyer_grid_ = Grid("DBGrid1", buyer_model_);
+  tab->setObjectName(names.tab);
+  grid = Grid(names.grid, model);
   auto* controls = new QGridLayout;
-  NumberRow set =
-      AddNumberRow(controls, 0, QStringLiteral("将采购方复本重新设为："),
-                   "RzEdit28", "RzButton4", QStringLiteral("设置"));
+  NumberRow set = AddNumberRow(controls, 0, names.set_label, names.set_edit,
+                               names.set_button, QStringLiteral("设置"));
   NumberRow shift =
-      AddNumberRow(controls, 1, QStringLiteral("将采购方复本统一增减："),
-                   "RzEdit29", "RzButton48", QStringLiteral("增减"));
-  auto* clear = Button("RzButton28", QStringLiteral("清空所有采购方数据"));
-  controls->addWidget(clear, 2, 0, 1, 5);
-
-  ConnectSetAndShift(set, shift, buyer_model_);
-  connect(clear, &QPushButton::clicked, this, [this] { Clear(true); });
+      AddNumberRow(controls, 1, names.shift_label, names.shift_edit,
+                   names.shift_button, QStringLiteral("增减"));
+  controls->addLayout(buttons, 2, 0, 1, 5);
+  connect(set.button, &QPushButton::clicked, this, [this, set, model] {
+    int64_t number = EditNumber(set.edit->text().toStdString());
+    Change(model, [number](TableCursor& t) { SetAllCopies(t, number); });
+  });
+  connect(shift.button, &QPushButton::clicked, this, [this, shift, model] {
+    int64_t number = EditNumber(shift.edit->text().toStdString());
+    Change(model, [number](TableCursor& t) { ShiftAllCopies(t, number); });
+  });
 
   auto* layout = new QVBoxLayout(tab);
-  layout->addWidget(buyer_grid_, 1);
+  layout->addWidget(grid, 1);
   layout->addLayout(controls);
   return tab;
 }
 
+QWidget* MaintenancePage::MakeBuyerTab() {
+  auto* clear = Button("RzButton28", QStringLiteral("清空所有采购方数据"));
+  connect(clear, &QPushButton::clicked, this, [this] { Clear(true); });
+  auto* buttons = new QHBoxLayout;
+  buttons->addWidget(clear);
+  return MakeTableTab(
+      {"TabSheet4", "DBGrid1", QStringLiteral("将采购方复本重新设为："),
+       "RzEdit28", "RzButton4", QStringLiteral("将采购方复本统一增减："),
+       "RzEdit29", "RzButton48"},
+      buyer_model_, buyer_grid_, buttons);
+}
+
 QWidget* MaintenancePage::MakePurchaseTab() {
-  auto* tab = new QWidget;
-  tab->setObjectName("TabSheet5");
-  purchase_grid_ = Grid("DBGrid2", purchase_model_);
-  auto* controls = new QGridLayout;
-  NumberRow set =
-      AddNumberRow(controls, 0, QStringLiteral("将采购数量重新设为："),
-                   "RzEdit30", "RzButton49", QStringLiteral("设置"));
-  NumberRow shift =
-      AddNumberRow(controls, 1, QStringLiteral("将采购数量统一增减："),
-                   "RzEdit31", "RzButton50", QStringLiteral("增减"));
   auto* delete_row = Button("RzButton51", QStringLiteral("<<删除当前行"));
   auto* clear = Button("RzButton32", QStringLiteral("*清空所有现采数据"));
   auto* delete_zero =
@@ -139,9 +142,7 @@ QWidget* MaintenancePage::MakePurchaseTab() {
   buttons->addWidget(clear, 0, 2);
   buttons->addWidget(export_text, 1, 1);
   buttons->addWidget(export_sheet, 1, 2);
-  controls->addLayout(buttons, 2, 0, 1, 5);
 
-  ConnectSetAndShift(set, shift, purchase_model_);
   connect(delete_row, &QPushButton::clicked, this,
           &MaintenancePage::RzButton51Click);
   connect(clear, &QPushButton::clicked, this, [this] { Clear(false); });
@@ -150,24 +151,11 @@ QWidget* MaintenancePage::MakePurchaseTab() {
   });
   connect(export_text, &QPushButton::clicked, this,
           &MaintenancePage::RzButton59Click);
-
-  auto* layout = new QVBoxLayout(tab);
-  layout->addWidget(purchase_grid_, 1);
-  layout->addLayout(controls);
-  return tab;
-}
-
-void MaintenancePage::ConnectSetAndShift(const NumberRow& set,
-                                         const NumberRow& shift,
-                                         CursorTableModel* model) {
-  connect(set.button, &QPushButton::clicked, this, [this, set, model] {
-    int64_t number = EditNumber(set.edit->text().toStdString());
-    Change(model, [number](TableCursor& t) { SetAllCopies(t, number); });
-  });
-  connect(shift.button, &QPushButton::clicked, this, [this, shift, model] {
-    int64_t number = EditNumber(shift.edit->text().toStdString());
-    Change(model, [number](TableCursor& t) { ShiftAllCopies(t, number); });
-  });
+  return MakeTableTab(
+      {"TabSheet5", "DBGrid2", QStringLiteral("将采购数量重新设为："),
+       "RzEdit30", "RzButton49", QStringLiteral("将采购数量统一增减："),
+       "RzEdit31", "RzButton50"},
+      purchase_model_, purchase_grid_, buttons);
 }
 
 void MaintenancePage::Refresh() {

@@ -10,8 +10,7 @@
 
 #include "app/page_context.h"
 
-class QLineEdit;
-class QPushButton;
+class QLayout;
 class QTableView;
 class QTabWidget;
 
@@ -22,12 +21,6 @@ class TableCursor;
 namespace veltrane::app {
 
 class CursorTableModel;
-
-// A "将...重新设为：" or "统一增减：" row: its number edit and button.
-struct NumberRow {
-  QLineEdit* edit;
-  QPushButton* button;
-};
 
 class MaintenancePage : public QWidget {
   Q_OBJECT
@@ -42,11 +35,23 @@ class MaintenancePage : public QWidget {
   void hideEvent(QHideEvent* event) override;
 
  private:
+  // The names and captions of one table's tab.
+  struct TableTab {
+    const char* tab;
+    const char* grid;
+    QString set_label;
+    const char* set_edit;
+    const char* set_button;
+    QString shift_label;
+    const char* shift_edit;
+    const char* shift_button;
+  };
+  // A table's tab: its grid over `model` (stored in `grid`), the "设置" and
+  // "增减" rows working on the model's table, and `buttons` below them.
+  QWidget* MakeTableTab(const TableTab& names, CursorTableModel* model,
+                        QTableView*& grid, QLayout* buttons);
   QWidget* MakeBuyerTab();
   QWidget* MakePurchaseTab();
-  // "设置" and "增减" of one table.
-  void ConnectSetAndShift(const NumberRow& set, const NumberRow& shift,
-                          CursorTableModel* model);
   // Runs `change` on the grid's table after posting its pending edit, then
   // shows the table anew; a database error is reported.
   void Change(CursorTableModel* model,
