@@ -31,8 +31,6 @@ constexpr char kUsage[] =
     "  （至少指定一个）。--common-from：以采购方为准（buyer，默认）或\n"
     "  以供应方为准（supplier）。\n";
 
-constexpr char kNoBuyerRows[] = "“现场采购”模块中并没有导入采购方MARC数据。";
-
 MatchRule ParseRule(const ParsedArgs& args) {
   const std::string rule = args.Value("--rule").value_or("identical");
   if (rule == "identical") return MatchRule::IdenticalRecord;
@@ -88,9 +86,8 @@ int RunCheckMarcCommand(const Args& raw) {
   std::unique_ptr<TMainData> data;
   if (options.buyer_source == BuyerSource::kDatabase) {
     data = OpenDatabase(args);
-    data->BuyerTable().Reopen();
-    if (data->BuyerTable().RecordCount() == 0) {
-      return ReportInputProblem({kNoBuyerRows, "buyer_source"});
+    if (std::optional<std::string> empty = EmptyBuyerTableMessage(*data)) {
+      return ReportInputProblem({*empty, "buyer_source"});
     }
   }
   CliHost host(args.stop_on_error);

@@ -18,6 +18,7 @@
 #include <memory>
 #include <optional>
 
+#include "db/main_data.h"
 #include "marc/match_fields.h"
 #include "marc/record.h"
 #include "ops/buyer_index.h"
@@ -69,6 +70,12 @@ std::string CleanFieldList(std::string_view fields) {
   if (fields.starts_with(',')) fields.remove_prefix(1);
   if (fields.ends_with(',')) fields.remove_suffix(1);
   return std::string(fields);
+}
+
+std::optional<std::string> EmptyBuyerTableMessage(TMainData& data) {
+  data.BuyerTable().Reopen();
+  if (data.BuyerTable().RecordCount() > 0) return std::nullopt;
+  return "“现场采购”模块中并没有导入采购方MARC数据。";
 }
 
 std::variant<InputProblem, MarcCheckResult> RunMarcCheck(

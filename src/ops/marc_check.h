@@ -13,6 +13,7 @@
 #define VELTRANE_OPS_MARC_CHECK_H_
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <variant>
 
@@ -45,8 +46,14 @@ struct MarcCheckOptions {
 };
 
 // The field list as the check uses it: trimmed, one leading and one trailing
-// comma removed. The page writes it back into its edit box.
+// comma removed. RunMarcCheck cleans the list it is given; the page shows
+// the cleaned list in its edit box.
 std::string CleanFieldList(std::string_view fields);
+
+// Choosing table buyer as the buyer's source: the message when the table is
+// empty ("“现场采购”模块中并没有导入采购方MARC数据。"), nullopt when it has
+// rows.
+std::optional<std::string> EmptyBuyerTableMessage(TMainData& data);
 
 struct MarcCheckResult {
   int64_t supplier_records = 0;

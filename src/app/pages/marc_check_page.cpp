@@ -145,12 +145,10 @@ void MarcCheckPage::RzRadioGroup2Click(int item) {
   bool from_file = item == 1;
   if (item == 0) {
     TMainData* database = context_.RequireData(this);
-    if (database) database->BuyerTable().Reopen();
-    if (!database || database->BuyerTable().RecordCount() == 0) {
-      if (database) {
-        Messages().Information(
-            this, QStringLiteral("“现场采购”模块中并没有导入采购方MARC数据。"));
-      }
+    std::optional<std::string> empty =
+        database ? EmptyBuyerTableMessage(*database) : std::nullopt;
+    if (empty) Messages().Information(this, QString::fromStdString(*empty));
+    if (!database || empty) {
       buyer_source_->setItemIndex(1);
       return;
     }
@@ -172,11 +170,10 @@ void MarcCheckPage::RzButton14Click() {
   options.buyer_file = ToPath(buyer_file_->text());
   options.supplier_file = ToPath(supplier_file_->text());
   options.rule = static_cast<MatchRule>(rule_->itemIndex());
-  if (options.rule == MatchRule::ListedFields) {
-    fields_->setText(
-        QString::fromStdString(CleanFieldList(fields_->text().toStdString())));
-  }
   options.fields = fields_->text().toStdString();
+  if (options.rule == MatchRule::ListedFields) {  // shown as the check uses it
+    fields_->setText(QString::fromStdString(CleanFieldList(options.fields)));
+  }
   options.threshold = threshold_->value();
   options.isbn_keys = isbn_keys_->isChecked();
   options.lacks_file = ToPath(lacks_file_->text());
