@@ -1,7 +1,6 @@
 #include "marc/match.h"
 
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -32,15 +31,15 @@ bool ListedFieldsMatch(std::string_view supplier, std::string_view buyer,
   return count >= threshold;
 }
 
-// The first 010 $a of both (the supplier's empty without a 010); a buyer
-// record without 010 matches nothing.
+// The first 010 $a of both. A record without one (no 010, or a first 010
+// without $a) is a repeat of nothing: an absent ISBN is not a shared one.
 bool SameIsbnMatch(std::string_view supplier, std::string_view buyer,
                    bool isbn_keys) {
   std::string ours = FirstIsbn(ReadMatchFields(supplier)).value_or("");
-  std::optional<std::string> theirs = FirstIsbn(ReadMatchFields(buyer));
-  if (!theirs) return false;
-  return *theirs == ours ||
-         (isbn_keys && IsbnMatchKey(*theirs) == IsbnMatchKey(ours));
+  std::string theirs = FirstIsbn(ReadMatchFields(buyer)).value_or("");
+  if (ours.empty() || theirs.empty()) return false;
+  return theirs == ours ||
+         (isbn_keys && IsbnMatchKey(theirs) == IsbnMatchKey(ours));
 }
 
 bool IsTagByte(char c) { return IsAsciiDigit(c) || c == '-'; }

@@ -20,8 +20,9 @@ enum class MatchRule {
 // True when `supplier` and `buyer` are duplicates under `rule`. `fields` is
 // the comma-separated field list as typed ("200a,010a,010d"), `threshold` N;
 // with `isbn_keys` differing 010 $a values are compared again by their
-// IsbnMatchKey. Throws MarcFormatError when a record that has to be read has
-// no numeric base address.
+// IsbnMatchKey. Under SameIsbn a record without a first 010 $a matches only
+// a record of identical text. Throws MarcFormatError when a record that has to
+// be read has no numeric base address.
 bool MarcRecordsMatch(std::string_view supplier, std::string_view buyer,
                       MatchRule rule, std::string_view fields, int threshold,
                       bool isbn_keys);

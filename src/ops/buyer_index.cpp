@@ -3,12 +3,13 @@
 // - A term is a specification with a value, "spec,value" (a specification
 //   never holds a comma). Under the field rule a buyer record has one term
 //   per field and applying specification, as the rule counts them; under the
-//   ISBN rule one term "010a,$a" for its first 010, none without a 010.
+//   ISBN rule one term "010a,$a" for its first 010 $a, none without one (a
+//   record without an ISBN is a repeat of nothing under that rule).
 // - Where the rule compares ISBN keys (010 $a with the flag on) the term holds
 //   IsbnMatchKey of the value: equal strings have equal keys, so "equal
 //   strings or equal keys" is "equal keys".
 // - The supplier asks, for each specification, for the one term its stored
-//   value (or its first 010 $a, empty without a 010) gives. A buyer's count
+//   value (or its first 010 $a, nothing without one) gives. A buyer's count
 //   under the rule is then the number of its terms among the asked ones; the
 //   ISBN rule is the threshold 1. A threshold of 0 or less accepts every
 //   readable record.
@@ -55,9 +56,9 @@ std::vector<uint32_t> BuyerIndex::BuyerTerms(std::string_view record) {
   std::vector<uint32_t> terms;
   std::vector<MatchField> fields = ReadMatchFields(record);
   if (rule_ == MatchRule::SameIsbn) {
-    if (std::optional<std::string> isbn = FirstIsbn(fields)) {
-      terms.push_back(terms_.Intern(TermText(kIsbnSpec, *isbn)));
-    }
+    std::string isbn = FirstIsbn(fields).value_or("");
+    if (!isbn.empty())
+      terms.push_back(terms_.Intern(TermText(kIsbnSpec, isbn)));
     return terms;
   }
   for (const MatchField& field : fields) {
@@ -101,7 +102,8 @@ std::vector<uint32_t> BuyerIndex::QueryTerms(std::string_view supplier) const {
   };
   std::vector<MatchField> fields = ReadMatchFields(supplier);
   if (rule_ == MatchRule::SameIsbn) {
-    ask(kIsbnSpec, FirstIsbn(fields).value_or(""));
+    std::string isbn = FirstIsbn(fields).value_or("");
+    if (!isbn.empty()) ask(kIsbnSpec, isbn);
   } else {
     StoredSpecValues stored(fields, fields_);
     for (const std::string& spec : specs_) ask(spec, stored.Get(spec));

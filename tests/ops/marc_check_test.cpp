@@ -221,6 +221,26 @@ TEST_F(MarcCheckTest, OnlyTheGivenOutputIsWritten) {
   EXPECT_FALSE(Exists("lacks.iso"));
 }
 
+// Books without an ISBN share nothing under the ISBN rule: the supplier's
+// goes to the lacks output, the buyer's never to the common one (unless the
+// texts are the same).
+TEST_F(MarcCheckTest, RecordsWithoutIsbnAreRepeatsOfNothingUnderTheIsbnRule) {
+  const std::string b_none = IsoRecord({{"001", "b1"}, {"200", "1 $aB1"}});
+  const std::string b_no_a = IsoRecord({{"001", "b2"}, {"010", "  $dCNY1"}});
+  const std::string b_isbn = Book("b3", "7-5006-3772-1");
+  const std::string s_none = IsoRecord({{"001", "s1"}, {"200", "1 $aS1"}});
+  const std::string s_no_a = IsoRecord({{"001", "s2"}, {"010", "  $a"}});
+  WriteFiles({b_none, b_no_a, b_isbn}, {s_none, s_no_a, b_none});
+  for (bool keys : {false, true}) {
+    MarcCheckOptions options = Options(MatchRule::SameIsbn);
+    options.isbn_keys = keys;
+    MarcCheckResult result = Run(options);
+    EXPECT_EQ(ReadFile(Path("lacks.iso")), FileOf({s_none, s_no_a}));
+    EXPECT_EQ(ReadFile(Path("common.iso")), FileOf({b_none}));
+    EXPECT_EQ(result.common, 1);
+  }
+}
+
 TEST_F(MarcCheckTest,
        UnreadableBuyerRecordIsReportedOnceAndMatchesOnlyItsText) {
   const std::string good = Book("b1", "7-5006-3772-1");
