@@ -11,7 +11,9 @@ PACKAGES=(
   # desktop program: Qt 6 widgets, print support (in qt6-base-dev), multimedia
   qt6-base-dev qt6-multimedia-dev libgl-dev libxkbcommon-dev
   # purchasing database and workbooks
-  libsqlite3-dev libfreexl-dev libgsf-1-dev libxlsxwriter-dev
+  libsqlite3-dev libfreexl-dev libgsf-1-dev libxlsxwriter-dev libexpat1-dev
+  # independent workbook writers and readers, ISBN checks for the tests
+  python3-xlwt python3-openpyxl python3-xlrd python3-stdnum
   # fonts for Chinese texts and labels; a virtual display for screenshots
   fonts-noto-cjk fonts-wqy-microhei fonts-liberation fonts-liberation2
   xvfb xauth
