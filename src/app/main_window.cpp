@@ -10,15 +10,9 @@
 #include "app/idle_flag.h"
 #include "app/messages.h"
 #include "app/navigation_bar.h"
-#include "app/pages/buyer_import_page.h"
-#include "app/pages/extract_page.h"
-#include "app/pages/help_page.h"
+#include "app/page_table.h"
 #include "app/pages/home_page.h"
-#include "app/pages/isbn_check_page.h"
-#include "app/pages/isbn_out_page.h"
-#include "app/pages/maintenance_page.h"
-#include "app/pages/marc_check_page.h"
-#include "app/pages/purchasing_page.h"
+#include "app/pages/unavailable_page.h"
 #include "app/settings.h"
 #include "app/text_codec.h"
 #include "db/main_data.h"
@@ -44,8 +38,7 @@ TfrmMain::TfrmMain(QWidget* parent)
       navigation_(new NavigationBar),
       notebook_(new QStackedWidget),
       progress_bar_(new QProgressBar),
-      institution_panel_(StatusPanel(0)),
-      help_page_(new HelpPage) {
+      institution_panel_(StatusPanel(0)) {
   setObjectName("frmMain");
   setWindowTitle(QStringLiteral("Veltrane V3.2"));
   setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -74,24 +67,14 @@ TfrmMain::TfrmMain(QWidget* parent)
   institution_panel_->setText(InstitutionPanelText(InstitutionName()));
 
   PageContext context{progress_bar_, [this] { return data_.get(); }};
-  auto* home = new HomePage;
-  connect(home, &HomePage::institutionChanged, this,
-          [this](const QString& name) {
-            institution_panel_->setText(InstitutionPanelText(name));
-          });
-  AddPage(QStringLiteral("首页"), home);
-  AddPage(QStringLiteral("导入采购方MARC数据"), new BuyerImportPage(context));
-  AddPage(QStringLiteral("现场采购"), new PurchasingPage(context));
-  AddPage(QStringLiteral("利用ISBN输出供应商MARC数据"),
-          new ExtractPage(context));
-  maintenance_page_ = new MaintenancePage(context);
-  AddPage(QStringLiteral("现场采购数据维护"), maintenance_page_);
-  AddPage(QStringLiteral("CNMARC说明"), help_page_);
-  AddPage(QStringLiteral("利用双方MARC数据自动匹配查重"),
-          new MarcCheckPage(context));
-  AddPage(QStringLiteral("利用双方ISBN文件自动匹配查重"),
-          new IsbnCheckPage(context));
-  AddPage(QStringLiteral("从MARC数据中输出ISBN"), new IsbnOutPage(context));
+  for (const PageRow& row : PageTable()) AddPage(row, context);
+  if (auto* home = notebook_->findChild<HomePage*>()) {
+    connect(home, &HomePage::institutionChanged, this,
+            [this](const QString& name) {
+              institution_panel_->setText(InstitutionPanelText(name));
+            });
+  }
+  notebook_->setCurrentWidget(pages_.at(QStringLiteral("首页")).widget);
 
   connect(navigation_, &NavigationBar::itemChosen, this,
           &TfrmMain::EnterOperator);
@@ -102,10 +85,12 @@ TfrmMain::~TfrmMain() {
   delete takeCentralWidget();
 }
 
-void TfrmMain::AddPage(const QString& caption, QWidget* page) {
-  page->setProperty("pageName", caption);
+void TfrmMain::AddPage(const PageRow& row, const PageContext& context) {
+  QWidget* page =
+      row.make ? row.make(context) : new UnavailablePage(row.caption);
+  page->setProperty("pageName", row.caption);
   notebook_->addWidget(page);
-  pages_[caption] = page;
+  pages_[row.caption] = {page, &row};
 }
 
 void TfrmMain::OpenDatabase(const std::string& path) {
@@ -124,14 +109,11 @@ void TfrmMain::EnterOperator(const QString& caption) {
   if (QTreeWidgetItem* item = navigation_->Item(caption)) {
     navigation_->setCurrentItem(item);
   }
-  if (IsIdle()) {
-    if (auto page = pages_.find(caption); page != pages_.end()) {
-      notebook_->setCurrentWidget(page->second);
-    }
-  }
-  if (caption == QStringLiteral("现场采购数据维护"))
-    maintenance_page_->Refresh();
-  if (caption == QStringLiteral("CNMARC说明")) help_page_->Load();
+  // While an operation runs the page stays, and so does the data it walks.
+  auto page = pages_.find(caption);
+  if (page == pages_.end() || !IsIdle()) return;
+  notebook_->setCurrentWidget(page->second.widget);
+  if (page->second.row->shown) page->second.row->shown(page->second.widget);
 }
 
 void TfrmMain::ExitSystem() { close(); }

@@ -1,5 +1,6 @@
 // TfrmMain: the main window. The navigation bar on the left, one page per
-// operation on the right, the status bar with the shared progress bar below.
+// navigation item on the right (both from PageTable()), the status bar with
+// the shared progress bar below.
 // Navigation changes the page only while no operation runs (idle flag); the
 // clicked item is always the one highlighted.
 #ifndef VELTRANE_APP_MAIN_WINDOW_H_
@@ -22,9 +23,8 @@ class TMainData;
 
 namespace veltrane::app {
 
-class HelpPage;
-class MaintenancePage;
 class NavigationBar;
+struct PageRow;
 
 class TfrmMain : public QMainWindow {
   Q_OBJECT
@@ -50,15 +50,17 @@ class TfrmMain : public QMainWindow {
   void closeEvent(QCloseEvent* event) override;
 
  private:
-  void AddPage(const QString& caption, QWidget* page);
+  void AddPage(const PageRow& row, const PageContext& context);
 
   NavigationBar* navigation_;   // RzGroupBar1
   QStackedWidget* notebook_;    // Notebook1
   QProgressBar* progress_bar_;  // prgBar
   QLabel* institution_panel_;
-  HelpPage* help_page_;
-  MaintenancePage* maintenance_page_;
-  std::map<QString, QWidget*> pages_;
+  struct Page {
+    QWidget* widget;
+    const PageRow* row;
+  };
+  std::map<QString, Page> pages_;
   std::unique_ptr<TMainData> data_;
 };
 

@@ -1,6 +1,6 @@
-// RzGroupBar1: the navigation bar, four open groups of operation items.
-// Clicking an item selects it (the only highlighted item in the bar) and
-// emits itemChosen with its caption.
+// RzGroupBar1: the navigation bar, the open groups of PageTable() with the
+// exit item at the end. Clicking an item selects it (the only highlighted
+// item in the bar) and emits itemChosen with its caption.
 #ifndef VELTRANE_APP_NAVIGATION_BAR_H_
 #define VELTRANE_APP_NAVIGATION_BAR_H_
 

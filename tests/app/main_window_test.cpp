@@ -2,10 +2,12 @@
 // help page, the database at start and the institution name.
 #include "app/main_window.h"
 
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSettings>
+#include <QStackedWidget>
 #include <QStandardPaths>
 #include <QTest>
 #include <QTextBrowser>
@@ -14,6 +16,7 @@
 
 #include "app/app_setup.h"
 #include "app/idle_flag.h"
+#include "app/page_table.h"
 #include "app/settings.h"
 #include "gui_test_support.h"
 #include "support/test_support.h"
@@ -68,9 +71,20 @@ class MainWindowTest : public QObject {
 
     testing::ClickNavigationItem(&window, "首页");
     QCOMPARE(window.CurrentPage(), QStringLiteral("首页"));
-    // An item whose page is not built yet changes nothing but the highlight.
-    testing::ClickNavigationItem(&window, "数据去重");
-    QCOMPARE(window.CurrentPage(), QStringLiteral("首页"));
+  }
+
+  void EveryItemShowsItsOwnPage() {
+    TfrmMain window;
+    window.show();
+    auto* notebook = window.findChild<QStackedWidget*>("Notebook1");
+    for (const PageRow& row : PageTable()) {
+      testing::ClickNavigationItem(&window, row.caption);
+      QCOMPARE(window.CurrentPage(), row.caption);
+      auto* unavailable =
+          notebook->currentWidget()->findChild<QLabel*>("lblUnavailable");
+      QCOMPARE(unavailable != nullptr, !row.make);
+      if (unavailable) QVERIFY(unavailable->text().contains(row.caption));
+    }
   }
 
   void HelpPageShowsTheDocumentFromItsBeginningEveryTime() {
