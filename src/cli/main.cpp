@@ -25,6 +25,8 @@ constexpr char kUsage[] =
     "  isbn-out MARC文件 ISBN文件 [--strip-hyphens]   从MARC数据中输出ISBN\n"
     "  extract --supplier MARC文件 --isbn-list ISBN文件 --out 输出文件\n"
     "          [--order marc|isbn]      利用ISBN输出供应商MARC数据\n"
+    "  split MARC文件 存放文件名 (--per C | --files F)   分割MARC文件\n"
+    "  merge 合并后的文件 文件...       合并ISO文件\n"
     "现场采购（--db 数据库文件，默认 veldata.db）：\n"
     "  buyer import|export|list|set-copies|shift-copies|clear   采购方数据\n"
     "  purchases list|set|shift|delete-zero|clear|export|export-text\n"
@@ -59,6 +61,8 @@ const std::map<std::string, int (*)(const Args&)>& Commands() {
       {"check-marc", veltrane::cli::RunCheckMarcCommand},
       {"check-isbn", veltrane::cli::RunCheckIsbnCommand},
       {"extract", veltrane::cli::RunExtractCommand},
+      {"split", veltrane::cli::RunSplitCommand},
+      {"merge", veltrane::cli::RunMergeCommand},
   };
   return commands;
 }
