@@ -9,6 +9,8 @@
 #include "isbn/check_digit.h"
 #include "isbn/convert.h"
 #include "isbn/hyphenation.h"
+#include "isbn/isbn_ranges.h"
+#include "isbn/range_store.h"
 #include "isbn/scanned_code.h"
 
 namespace veltrane::cli {
@@ -24,6 +26,8 @@ constexpr char kUsage[] =
     "  recognise                            "
     "识别扫描的条码：代码<TAB>valid|invalid\n"
     "  check-digit isbn10|issn|ean13        校验位\n"
+    "  ranges [--load RangeMessage.xml]     使用中的ISBN范围数据的日期；\n"
+    "                                       --load 保存更新的范围数据\n"
     "没有给出代码时，从标准输入逐行读取，每行一个代码。\n";
 
 // Calls `each` for every code: the arguments, or else the lines of stdin
@@ -77,10 +81,37 @@ int RunCheckDigit(const ParsedArgs& args) {
   });
 }
 
+// `isbn ranges`: the date and source of the range table in use; with
+// --load, first stores a newer range message for both programs.
+int RunRanges(const ParsedArgs& args) {
+  if (std::optional<std::string> source = args.Value("--load")) {
+    try {
+      const IsbnRanges& stored = StoreRangeMessage(*source);
+      if (!args.quiet) {
+        std::printf("已保存ISBN范围数据：%s\t%s\n", stored.date().c_str(),
+                    StoredRangeMessagePath().c_str());
+      }
+      return kExitDone;
+    } catch (const std::runtime_error& error) {
+      std::fprintf(stderr, "%s\n", error.what());
+      return kExitInputProblem;
+    }
+  }
+  const std::string problem = ReloadActiveIsbnRanges();
+  if (!problem.empty()) {
+    std::fprintf(stderr, "未使用保存的ISBN范围数据：%s\n", problem.c_str());
+  }
+  const IsbnRanges& active = ActiveIsbnRanges();
+  const bool built_in = &active == &IsbnRanges::BuiltIn();
+  std::printf("%s\t%s\n", active.date().c_str(),
+              built_in ? "内置" : StoredRangeMessagePath().c_str());
+  return kExitDone;
+}
+
 }  // namespace
 
 int RunIsbnCommand(const Args& raw) {
-  ParsedArgs args = ParseArgs(raw, {{"--force"}, {"--format"}});
+  ParsedArgs args = ParseArgs(raw, {{"--force"}, {"--format", "--load"}});
   if (args.help || args.positional.empty()) return PrintUsage(kUsage);
   const std::string& sub = args.positional[0];
   std::vector<std::string> codes(args.positional.begin() + 1,
@@ -114,6 +145,7 @@ int RunIsbnCommand(const Args& raw) {
     });
   }
   if (sub == "check-digit") return RunCheckDigit(args);
+  if (sub == "ranges") return RunRanges(args);
   throw UsageError("未知的 isbn 子命令：" + sub);
 }
 

@@ -4,6 +4,7 @@
 #include <array>
 #include <span>
 
+#include "isbn/range_store.h"
 #include "util/text.h"
 
 namespace veltrane {
@@ -62,11 +63,18 @@ std::string HyphenateIsbn10(std::string_view isbn10) {
   if (body[0] == '7') {
     publisher = kGroup7Publisher[static_cast<size_t>(body[1] - '0')];
   } else {
-    // The group is decided on the whole ISBN, the publisher on what follows.
-    group = LengthByRange(isbn10, kGroupRows, kLongestGroup);
-    publisher = std::min(
-        LengthByRange(isbn10.substr(group), kPublisherRows, kLongestPublisher),
-        body.size() - group);
+    // The agency's ranges decide where it has assigned them; the general
+    // tables answer for the rest. The general group table reads the whole
+    // ISBN, the publisher table what follows the group.
+    const IsbnRanges& ranges = ActiveIsbnRanges();
+    group = ranges.GroupLength(body);
+    if (group == 0) group = LengthByRange(isbn10, kGroupRows, kLongestGroup);
+    publisher = ranges.PublisherLength(body, group);
+    if (publisher == 0) {
+      publisher = LengthByRange(isbn10.substr(group), kPublisherRows,
+                                kLongestPublisher);
+    }
+    publisher = std::min(publisher, body.size() - group);
   }
   std::string result(body.substr(0, group));
   result += '-';

@@ -1,7 +1,9 @@
 // Hyphenated display forms of ISBN-10 and ISSN codes.
 //
-// The ISBN-10 parts (group, publisher, title, check digit) are cut by fixed
-// range tables; no check digit is examined here.
+// The ISBN-10 parts (group, publisher, title, check digit) are cut by the
+// registration agency's ranges (range_store.h) where the agency has assigned
+// them, and by general range tables elsewhere; group 7 by its own table. No
+// check digit is examined here.
 #ifndef VELTRANE_ISBN_HYPHENATION_H_
 #define VELTRANE_ISBN_HYPHENATION_H_
 

@@ -81,6 +81,26 @@ TEST_F(CliTest, IsbnToolkitFromArgumentsAndStdin) {
   EXPECT_EQ(bad.out, "\n");
 }
 
+TEST_F(CliTest, IsbnRangesReportsAndLoadsTheRangeData) {
+  ::setenv("XDG_CONFIG_HOME", dir_.Path("config").c_str(), 1);
+  EXPECT_EQ(Run({"isbn", "ranges"}).out, "2022-11-13\t内置\n");
+  EXPECT_EQ(Run({"isbn", "hyphens", "1402894627"}).out, "1-4028-9462-7\n");
+
+  WriteFile(dir_.Path("bad.xml"), "<html><body/></html>");
+  EXPECT_EQ(Run({"isbn", "ranges", "--load", "bad.xml"}).status, 2);
+  WriteFile(dir_.Path("RangeMessage.xml"),
+            "<ISBNRangeMessage><MessageDate>Tue, 2 Jan 2024 10:00:00 GMT"
+            "</MessageDate><EAN.UCC><Prefix>978</Prefix><Rules><Rule>"
+            "<Range>0000000-5999999</Range><Length>1</Length></Rule></Rules>"
+            "</EAN.UCC><Group><Prefix>978-1</Prefix><Rules><Rule>"
+            "<Range>0000000-9999999</Range><Length>2</Length></Rule></Rules>"
+            "</Group></ISBNRangeMessage>");
+  EXPECT_EQ(Run({"isbn", "ranges", "--load", "RangeMessage.xml"}).status, 0);
+  const std::string stored = dir_.Path("config") + "/Veltrane/RangeMessage.xml";
+  EXPECT_EQ(Run({"isbn", "ranges"}).out, "2024-01-02\t" + stored + "\n");
+  EXPECT_EQ(Run({"isbn", "hyphens", "1402894627"}).out, "1-40-289462-7\n");
+}
+
 TEST_F(CliTest, CountAndShow) {
   std::string r1 = IsoRecord({{"001", "id1"},
                               {"010", "  $a7-5006-3772-1$dCNY25.00"},

@@ -39,6 +39,8 @@ TEST(PrepareScannedCodeTest, EveryConversionOption) {
       {"12345", 3, true, false, "12345"},
       {kBarcode, 4, true, false, kBarcode},
       {" 7500637722 ", 4, true, false, " 7500637722 "},
+      // Outside group 7 the key takes the registration agency's form.
+      {"9781402894626", 0, true, false, "1-4028-9462-7"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE("\"" + c.text + "\" option " + std::to_string(c.conversion));
