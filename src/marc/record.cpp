@@ -50,22 +50,49 @@ bool FieldBefore(const TMarcFieldClass& a, const TMarcFieldClass& b) {
 
 bool IsValidTagByte(char c) { return IsAsciiDigit(c) || c == '-'; }
 
-// Replaces the value of the first occurrence of subfield `code` (located at
-// `at`) by `value`, keeping everything from the next mark on.
+// Offset of the first delimiter followed by `code`, or npos.
+size_t FindSubfield(std::string_view data, char code) {
+  for (size_t i = data.find(kSubfieldDelimiter); i != std::string_view::npos;
+       i = data.find(kSubfieldDelimiter, i + 1)) {
+    if (i + 1 < data.size() && data[i + 1] == code) return i;
+  }
+  return std::string_view::npos;
+}
+
+// Replaces the value of the subfield at `at` by `value`, keeping everything
+// from the next delimiter on.
 std::string ReplaceSubfieldValue(std::string_view data, size_t at,
                                  std::string_view value) {
-  size_t next = FindSubfieldMark(data, at + 3);
-  std::string out(data.substr(0, at + 3));
+  size_t next = data.find(kSubfieldDelimiter, at + 2);
+  std::string out(data.substr(0, at + 2));
   out.append(value);
   if (next != std::string_view::npos) out.append(data.substr(next));
   return out;
 }
 
 std::string CutSubfield(std::string_view data, size_t at) {
-  size_t next = FindSubfieldMark(data, at + 3);
+  size_t next = data.find(kSubfieldDelimiter, at + 2);
   std::string out(data.substr(0, at));
   if (next != std::string_view::npos) out.append(data.substr(next));
   return out;
+}
+
+// "0x1F + code + value" for a value typed by a person.
+std::string TypedSubfield(char code, std::string_view value) {
+  std::string out(1, kSubfieldDelimiter);
+  out.push_back(code);
+  out.append(MarksToDelimiters(value));
+  return out;
+}
+
+// Data without the blanks around it, delimiters kept.
+std::string_view TrimData(std::string_view data) {
+  auto blank = [](char c) { return IsBlankByte(c) && c != kSubfieldDelimiter; };
+  size_t begin = 0;
+  while (begin < data.size() && blank(data[begin])) ++begin;
+  size_t end = data.size();
+  while (end > begin && blank(data[end - 1])) --end;
+  return data.substr(begin, end - begin);
 }
 
 // "yyyymmddhhnnss.0" of now, cached for the current second.
@@ -115,14 +142,14 @@ std::string ExtractSubfield(char code, std::string_view text) {
 }
 
 std::string InsertSubfield(std::string_view data, std::string_view subfield) {
-  if (subfield.size() < 3 || subfield.substr(0, 2) != kSubfieldMark) {
+  if (subfield.size() < 2 || subfield[0] != kSubfieldDelimiter) {
     return std::string(data);
   }
-  std::string_view new_key = subfield.substr(0, 3);
-  for (size_t p = FindSubfieldMark(data); p != std::string_view::npos;
-       p = FindSubfieldMark(data, p + 2)) {
-    if (p + 3 > data.size()) break;
-    if (new_key <= data.substr(p, 3)) {
+  std::string_view new_key = subfield.substr(0, 2);
+  for (size_t p = data.find(kSubfieldDelimiter); p != std::string_view::npos;
+       p = data.find(kSubfieldDelimiter, p + 1)) {
+    if (p + 2 > data.size()) break;
+    if (new_key <= data.substr(p, 2)) {
       std::string out(data.substr(0, p));
       out.append(subfield);
       out.append(data.substr(p));
@@ -191,7 +218,7 @@ TMarcRecord TMarcRecord::Create(std::string_view text) {
     }
     record.fields_.push_back(TMarcFieldClass{
         std::string(entry.substr(0, 3)), std::string(indicator),
-        DelimitersToMarks(TrimRight(field)), static_cast<int32_t>(i + 1)});
+        std::string(TrimRight(field)), static_cast<int32_t>(i + 1)});
   }
   record.Sort();
   return record;
@@ -221,9 +248,8 @@ std::string TMarcRecord::GetValue(std::string_view address) const {
   std::string_view tag = address.substr(0, 3);
   for (const TMarcFieldClass& field : fields_) {
     if (field.Tag != tag) continue;
-    std::string data = MarksToDelimiters(field.Data);
-    if (address.size() == 3) return data;
-    return ExtractSubfield(address[3], data);
+    if (address.size() == 3) return field.Data;
+    return ExtractSubfield(address[3], field.Data);
   }
   return std::string();
 }
@@ -231,12 +257,10 @@ std::string TMarcRecord::GetValue(std::string_view address) const {
 void TMarcRecord::AddValue(std::string_view address, std::string_view indicator,
                            std::string_view value) {
   if (address.empty() || address.size() == 3) {
-    AddElement(address, indicator, value);
+    AddElement(address, indicator, MarksToDelimiters(value));
   } else if (address.size() >= 4) {
     std::string_view tag = address.substr(0, 3);
-    std::string subfield(kSubfieldMark);
-    subfield.push_back(address[3]);
-    subfield.append(value);
+    std::string subfield = TypedSubfield(address[3], value);
     bool found = false;
     for (TMarcFieldClass& field : fields_) {
       if (field.Tag != tag) continue;
@@ -254,11 +278,8 @@ void TMarcRecord::ModifyValue(std::string_view address,
   if (address.size() < 3) return;
   std::string_view tag = address.substr(0, 3);
   bool whole_field = address.size() == 3;
-  std::string subfield(kSubfieldMark);
-  if (!whole_field) {
-    subfield.push_back(address[3]);
-    subfield.append(value);
-  }
+  std::string data = whole_field ? MarksToDelimiters(value)
+                                 : TypedSubfield(address[3], value);
   bool found = false;
   for (TMarcFieldClass& field : fields_) {
     if (field.Tag != tag) continue;
@@ -266,16 +287,17 @@ void TMarcRecord::ModifyValue(std::string_view address,
     if (!indicator.empty()) field.Indicator = indicator.substr(0, 2);
     if (value.empty()) continue;
     if (whole_field) {
-      field.Data = value;
+      field.Data = data;
     } else if (size_t at = FindSubfield(field.Data, address[3]);
                at != std::string_view::npos) {
-      field.Data = ReplaceSubfieldValue(field.Data, at, value);
+      field.Data = ReplaceSubfieldValue(field.Data, at,
+                                        std::string_view(data).substr(2));
     } else if (add_if_missing) {
-      field.Data = InsertSubfield(field.Data, subfield);
+      field.Data = InsertSubfield(field.Data, data);
     }
   }
   if (!found && add_if_missing && !value.empty()) {
-    AddElement(tag, indicator, whole_field ? value : subfield);
+    AddElement(tag, indicator, data);
   }
   Sort();
 }
@@ -323,11 +345,11 @@ std::string TMarcRecord::GetIsoText(std::string_view stamp_005) {
     if (field.Tag == "005") {
       data.append(stamp_005);
     } else {
+      data.append(field.Indicator);
       if (IsDataFieldTag(field.Tag)) {
-        data.append(field.Indicator);
         data.append(2 - std::min<size_t>(field.Indicator.size(), 2), ' ');
       }
-      data.append(MarksToDelimiters(Trim(field.Data)));
+      data.append(TrimData(field.Data));
     }
     data.push_back(kFieldTerminator);
     size_t length = data.size() - start;
@@ -370,20 +392,19 @@ void TMarcRecord::Regenerate905(std::string& counter, bool first) {
   for (TMarcFieldClass& field : fields_) {
     if (field.Tag != "905") continue;
     found = true;
-    std::string copies = ExtractSubfield('f', MarksToDelimiters(field.Data));
+    std::string copies = ExtractSubfield('f', field.Data);
     counter = NextAccessionRange(counter, copies, first_range);
     first_range = false;
     if (size_t at = FindSubfield(field.Data, 'b');
         at != std::string_view::npos) {
       field.Data = ReplaceSubfieldValue(field.Data, at, counter);
     } else {
-      field.Data = InsertSubfield(field.Data,
-                                  std::string(kSubfieldMark) + "b" + counter);
+      field.Data = InsertSubfield(field.Data, TypedSubfield('b', counter));
     }
   }
   if (!found) {
     counter = NextAccessionRange(counter, "", first);
-    AddElement("905", "", std::string(kSubfieldMark) + "b" + counter);
+    AddElement("905", "", TypedSubfield('b', counter));
   }
   Sort();
 }

@@ -1,11 +1,33 @@
-// TMarcRecord: one CNMARC record in memory, read from and written to ISO 2709.
+// TMarcRecord: one MARC record in memory, read from and written to ISO 2709.
 //
 // The record is a list of fields kept in field order: the leader (empty tag)
 // first, then fields by tag, fields of one tag in the order of the directory
 // they were read from, fields added by an edit (Seq 0) before those read from
-// the file. All texts are GBK bytes; inside the record every subfield
-// delimiter 0x1F is held as the mark "■" (kSubfieldMark), the form in which
-// people see and type fields.
+// the file.
+//
+// Bytes. The model holds the record's own bytes, whatever their encoding
+// (GBK, UTF-8, a single-byte code page, damaged text): TMarcFieldClass::Data
+// and GetValue carry subfield delimiters as the byte 0x1F, and every other
+// byte as it stood in the file. A record read and rebuilt without edits gives
+// back every field's bytes, except for these normalizations of GetIsoText:
+//   - field 005 gets a fresh time stamp;
+//   - reading drops the bytes up to 0x20 at the end of each field (trailing
+//     blanks, and a bare 0x1F with no code after it);
+//   - writing drops the bytes up to 0x20 other than 0x1F at both ends of Data
+//     (so a control field loses its leading blanks);
+//   - a field keeps at most two bytes before its first 0x1F (the Indicator);
+//     data fields (tag 010 and up) are written with exactly two, blank-padded,
+//     other fields with the bytes they were read with;
+//   - fields are written in field order.
+// Bytes A1 F6 in a file's data are data, never a delimiter.
+//
+// People. "■" (kSubfieldMark, GBK A1 F6) is how a person writes and sees a
+// delimiter. Values given to AddValue and ModifyValue are taken as typed by
+// a person: each "■" character in them (found on GBK character boundaries)
+// becomes 0x1F, and a 0x1F in them stays one. To show a field to a person,
+// decode its bytes by the record's encoding and show each 0x1F as "■"
+// (DelimitersToMarks in subfield_mark.h does the latter for GBK text); never
+// feed bytes read from a file through MarksToDelimiters.
 //
 // The reader is tolerant (wrong base address, surplus or missing bytes before
 // the directory, a damaged directory entry ends the directory); the only
@@ -21,7 +43,7 @@
 
 namespace veltrane {
 
-// "■" in GBK.
+// "■" in GBK: the delimiter as people type and see it.
 inline constexpr std::string_view kSubfieldMark = "\xA1\xF6";
 inline constexpr char kSubfieldDelimiter = '\x1F';
 inline constexpr char kFieldTerminator = '\x1E';
@@ -34,7 +56,8 @@ class MarcFormatError : public std::runtime_error {
 };
 
 // One element of a record: the leader (empty Tag, Data = the 24 leader bytes)
-// or a field (Data without indicators and terminator, delimiters as "■").
+// or a field (Data = the field's bytes without indicators and terminator,
+// delimiters as 0x1F).
 struct TMarcFieldClass {
   std::string Tag;        // at most 3 bytes
   std::string Indicator;  // at most 2 bytes
@@ -56,14 +79,16 @@ class TMarcRecord {
   std::string GetValue(std::string_view address) const;
 
   // Empty or 3-byte address: always adds a new element (the empty address
-  // adds a leader). "tagc": inserts subfield c into every field with the tag,
-  // or adds one new field when none has it.
+  // adds a leader) with `value` as its data. "tagc": inserts subfield c with
+  // `value` into every field with the tag, or adds one new field when none
+  // has it. "■" in `value` becomes a delimiter (see the top of this file).
   void AddValue(std::string_view address, std::string_view indicator,
                 std::string_view value);
 
   // Changes the indicators (when not empty), a field's data or the first
   // occurrence of a subfield (when value is not empty) of every field with the
-  // tag; with add_if_missing adds the missing subfield or field.
+  // tag; with add_if_missing adds the missing subfield or field. "■" in
+  // `value` becomes a delimiter, as in AddValue.
   void ModifyValue(std::string_view address, std::string_view indicator,
                    std::string_view value, bool add_if_missing);
 
@@ -101,9 +126,10 @@ class TMarcRecord {
 // to the next 0x1F or 0x1E or the end; empty when absent. Not trimmed.
 std::string ExtractSubfield(char code, std::string_view field_text);
 
-// `data` with `subfield` ("■" + code + value) inserted before the first
-// subfield whose code is not below its code; appended when there is none.
-// Returns `data` unchanged when `subfield` is not at least "■" + code.
+// Field data with 0x1F delimiters, `subfield` (0x1F + code + value) inserted
+// before the first subfield whose code is not below its code; appended when
+// there is none. Returns `data` unchanged when `subfield` is not at least
+// 0x1F + code.
 std::string InsertSubfield(std::string_view data, std::string_view subfield);
 
 // True for tags written with indicators: a decimal number of 10 or more

@@ -1,7 +1,5 @@
 #include "marc/record_dump.h"
 
-#include "marc/subfield_mark.h"
-
 namespace veltrane {
 
 std::string DumpRecordLines(const TMarcRecord& record) {
@@ -20,15 +18,15 @@ std::string DumpRecordLines(const TMarcRecord& record) {
     indicator.resize(2, ' ');
     out.append(" ").append(indicator);
     std::string_view data = field.Data;
-    size_t mark = FindSubfieldMark(data);
+    size_t mark = data.find(kSubfieldDelimiter);
     if (mark > 0 && !data.empty()) {
       out.append(" ").append(data.substr(0, std::min(mark, data.size())));
     }
     while (mark != std::string_view::npos) {
-      size_t next = FindSubfieldMark(data, mark + 2);
+      size_t next = data.find(kSubfieldDelimiter, mark + 1);
       std::string_view subfield = data.substr(
-          mark + 2, next == std::string_view::npos ? std::string_view::npos
-                                                   : next - mark - 2);
+          mark + 1, next == std::string_view::npos ? std::string_view::npos
+                                                   : next - mark - 1);
       out.append(" $");
       if (!subfield.empty()) {
         out.push_back(subfield[0]);

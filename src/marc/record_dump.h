@@ -3,8 +3,9 @@
 // Control fields (tags 001-009 and non-numeric tags): "TAG data". Data
 // fields: "TAG", the two indicators (blank-padded), then the subfields as
 // "$a value", all joined by single blanks (data before the first subfield
-// mark is printed as it is). GBK in, GBK out; lines end with "\n" and an
-// empty line follows the record.
+// delimiter is printed as it is). The record's bytes are copied as they are
+// (decode the result with the record's encoding to show it); lines end with
+// "\n" and an empty line follows the record.
 #ifndef VELTRANE_MARC_RECORD_DUMP_H_
 #define VELTRANE_MARC_RECORD_DUMP_H_
 

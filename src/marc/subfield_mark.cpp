@@ -14,48 +14,28 @@ inline size_t CharLength(std::string_view text, size_t i) {
   return (trail >= 0x40 && trail != 0x7F && trail != 0xFF) ? 2 : 1;
 }
 
-inline bool IsMarkAt(std::string_view text, size_t i) {
-  return text[i] == kSubfieldMark[0] && i + 1 < text.size() &&
-         text[i + 1] == kSubfieldMark[1];
-}
-
 }  // namespace
 
-size_t FindSubfieldMark(std::string_view text, size_t from) {
-  for (size_t i = from; i < text.size(); i += CharLength(text, i)) {
-    if (IsMarkAt(text, i)) return i;
-  }
-  return std::string_view::npos;
-}
-
-size_t FindSubfield(std::string_view text, char code) {
-  for (size_t i = FindSubfieldMark(text); i != std::string_view::npos;
-       i = FindSubfieldMark(text, i + 2)) {
-    if (i + 2 < text.size() && text[i + 2] == code) return i;
-  }
-  return std::string_view::npos;
-}
-
-std::string MarksToDelimiters(std::string_view text) {
+std::string MarksToDelimiters(std::string_view typed) {
   std::string out;
-  out.reserve(text.size());
-  for (size_t i = 0; i < text.size();) {
-    if (IsMarkAt(text, i)) {
+  out.reserve(typed.size());
+  for (size_t i = 0; i < typed.size();) {
+    if (typed.substr(i, 2) == kSubfieldMark) {
       out.push_back(kSubfieldDelimiter);
       i += 2;
       continue;
     }
-    size_t n = CharLength(text, i);
-    out.append(text.substr(i, n));
+    size_t n = CharLength(typed, i);
+    out.append(typed.substr(i, n));
     i += n;
   }
   return out;
 }
 
-std::string DelimitersToMarks(std::string_view text) {
+std::string DelimitersToMarks(std::string_view data) {
   std::string out;
-  out.reserve(text.size() + 16);
-  for (char c : text) {
+  out.reserve(data.size() + 16);
+  for (char c : data) {
     if (c == kSubfieldDelimiter) {
       out.append(kSubfieldMark);
     } else {

@@ -1,11 +1,11 @@
-// Finding the subfield mark "■" in GBK text.
+// The subfield mark "■" at the edges where people meet record data.
 //
-// The mark is the GBK character A1 F6. Searching for those two bytes blindly
-// would also hit a character ending in A1 followed by one starting with F6,
-// and turning that into a delimiter would destroy both characters; the search
-// here steps over GBK characters and only finds the mark where a character
-// starts. A lead byte not followed by a valid trail byte counts as one byte,
-// so a stray byte never hides the ASCII byte after it.
+// Records keep their subfield delimiters as the byte 0x1F; people see and type
+// them as the GBK character "■" (A1 F6): in the rule table of batch edits, in
+// the record grid, in rules files and in values given to AddValue and
+// ModifyValue. These two functions are the only places where one turns into
+// the other, and they run only on text whose characters are known to be GBK
+// text written or read by a person, never on bytes read from a file.
 #ifndef VELTRANE_MARC_SUBFIELD_MARK_H_
 #define VELTRANE_MARC_SUBFIELD_MARK_H_
 
@@ -14,18 +14,16 @@
 
 namespace veltrane {
 
-// Offset of the first mark at or after `from` (which must be a character
-// boundary), or npos.
-size_t FindSubfieldMark(std::string_view text, size_t from = 0);
+// Typed GBK text with every "■" turned into 0x1F. The search steps over GBK
+// characters, so the bytes A1 F6 inside two other characters ("啊鲡" is
+// B0 A1 F6 EF) stay what they are; a lead byte without a valid trail byte
+// counts as one byte, so it never hides the ASCII byte after it.
+std::string MarksToDelimiters(std::string_view typed);
 
-// Offset of the first mark followed by the subfield code `code`, or npos.
-size_t FindSubfield(std::string_view text, char code);
-
-// Every mark turned into 0x1F.
-std::string MarksToDelimiters(std::string_view text);
-
-// Every 0x1F turned into the mark.
-std::string DelimitersToMarks(std::string_view text);
+// Field bytes for a person: every 0x1F turned into "■" (GBK). Bytes A1 F6
+// that the data already held look the same afterwards; text shown this way
+// is for reading and typing over, not for writing back blindly.
+std::string DelimitersToMarks(std::string_view data);
 
 }  // namespace veltrane
 

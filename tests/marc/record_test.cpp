@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <regex>
 
 #include "support/test_support.h"
@@ -11,24 +12,27 @@ namespace {
 
 using testing::IsoRecord;
 
-// The field list as "TAG|IND|DATA" strings, "■" shown as "$".
+// The field list as "TAG|IND|DATA" strings, 0x1F shown as "$".
 std::vector<std::string> Layout(const TMarcRecord& record) {
   std::vector<std::string> out;
   for (const TMarcFieldClass& f : record.Fields()) {
     std::string data = f.Data;
-    for (size_t p; (p = data.find(kSubfieldMark)) != std::string::npos;) {
-      data.replace(p, 2, "$");
-    }
+    std::replace(data.begin(), data.end(), kSubfieldDelimiter, '$');
     out.push_back(f.Tag + "|" + f.Indicator + "|" + data);
   }
   return out;
 }
 
-std::string Marked(std::string s) {
+// `s` with "$" replaced by `by`: "■" as a person types it, or 0x1F.
+std::string Marked(std::string s, std::string_view by = kSubfieldMark) {
   for (size_t p; (p = s.find('$')) != std::string::npos;) {
-    s.replace(p, 1, kSubfieldMark);
+    s.replace(p, 1, by);
   }
   return s;
+}
+
+std::string Delimited(std::string s) {
+  return Marked(std::move(s), std::string_view("\x1F", 1));
 }
 
 const char kStamp[] = "20261211120000.0";
@@ -328,10 +332,10 @@ TEST(RecordTest, HelperFunctions) {
                             "\x1F"
                             "a value "),
             " value ");
-  EXPECT_EQ(InsertSubfield(Marked("$aA$fF"), Marked("$eE")),
-            Marked("$aA$eE$fF"));
-  EXPECT_EQ(InsertSubfield("plain", Marked("$aA")), Marked("plain$aA"));
-  EXPECT_EQ(InsertSubfield(Marked("$aA"), "xx"), Marked("$aA"));
+  EXPECT_EQ(InsertSubfield(Delimited("$aA$fF"), Delimited("$eE")),
+            Delimited("$aA$eE$fF"));
+  EXPECT_EQ(InsertSubfield("plain", Delimited("$aA")), Delimited("plain$aA"));
+  EXPECT_EQ(InsertSubfield(Delimited("$aA"), Marked("$aB")), Delimited("$aA"));
   EXPECT_TRUE(IsDirectoryEntry("ab0001200000"));
   EXPECT_FALSE(IsDirectoryEntry("20000120000"));
   EXPECT_FALSE(IsDirectoryEntry("2000012000x0"));
