@@ -1,5 +1,7 @@
 #include "marc/record_dump.h"
 
+#include <algorithm>
+
 namespace veltrane {
 
 std::string DumpRecordLines(const TMarcRecord& record) {
@@ -11,7 +13,9 @@ std::string DumpRecordLines(const TMarcRecord& record) {
     }
     out.append(field.Tag);
     if (!IsDataFieldTag(field.Tag)) {
-      out.append(" ").append(field.Data).append("\n");
+      std::string text = field.Indicator + field.Data;
+      std::replace(text.begin(), text.end(), kSubfieldDelimiter, '$');
+      out.append(" ").append(text).append("\n");
       continue;
     }
     std::string indicator = field.Indicator;

@@ -10,6 +10,7 @@ namespace {
 TEST(RecordDumpTest, LineFormat) {
   std::string text = testing::IsoRecord({{"001", "id1"},
                                          {"-01", "local"},
+                                         {"CAT", "  $aSDR"},
                                          {"010", "  $a7-5006-3772-1$dCNY25.00"},
                                          {"200", "1$aTitle$f"},
                                          {"330", "  no subfields"}});
@@ -24,6 +25,7 @@ TEST(RecordDumpTest, LineFormat) {
                                          "200 1  $a Title $f \n"
                                          "300    pre $a X\n"
                                          "330      no subfields\n"
+                                         "CAT   $aSDR\n"
                                          "\n");
 }
 
