@@ -1,12 +1,12 @@
 // veltrane-cli check-marc: the MARC-against-MARC duplicate check, with the
 // buyer's records from a MARC file or from table buyer.
-#include <limits>
 #include <memory>
 
 #include "cli/cli_host.h"
 #include "cli/commands.h"
 #include "cli/outcome.h"
 #include "cli/purchasing_support.h"
+#include "cli/rule_args.h"
 #include "ops/marc_check.h"
 
 namespace veltrane::cli {
@@ -31,29 +31,12 @@ constexpr char kUsage[] =
     "  （至少指定一个）。--common-from：以采购方为准（buyer，默认）或\n"
     "  以供应方为准（supplier）。\n";
 
-MatchRule ParseRule(const ParsedArgs& args) {
-  const std::string rule = args.Value("--rule").value_or("identical");
-  if (rule == "identical") return MatchRule::IdenticalRecord;
-  if (rule == "fields") return MatchRule::ListedFields;
-  if (rule == "isbn") return MatchRule::SameIsbn;
-  throw UsageError("--rule 只能是 identical、fields 或 isbn");
-}
-
 bool ParseCommonFromBuyer(const ParsedArgs& args) {
   const std::string side = args.Value("--common-from").value_or("buyer");
   if (side != "buyer" && side != "supplier") {
     throw UsageError("--common-from 只能是 buyer 或 supplier");
   }
   return side == "buyer";
-}
-
-int ParseThreshold(const ParsedArgs& args) {
-  long long threshold = args.IntValue("--min").value_or(3);
-  if (threshold < std::numeric_limits<int>::min() ||
-      threshold > std::numeric_limits<int>::max()) {
-    throw UsageError("--min 超出范围");
-  }
-  return static_cast<int>(threshold);
 }
 
 }  // namespace

@@ -1,8 +1,11 @@
-// veltrane-cli split and merge: cutting a MARC file into numbered files and
-// joining files into one.
+// veltrane-cli split, merge, dedup-marc and dedup-isbn: cutting a MARC file
+// into numbered files, joining files into one, removing repeated records
+// and lines.
 #include "cli/cli_host.h"
 #include "cli/commands.h"
 #include "cli/outcome.h"
+#include "cli/rule_args.h"
+#include "ops/dedup.h"
 #include "ops/merge_iso.h"
 #include "ops/split_marc.h"
 
@@ -22,18 +25,68 @@ constexpr char kMergeUsage[] =
     "  合并ISO文件：按所列顺序逐行复制各文件（每行后加 CR "
     "LF），同一文件可列多次。\n";
 
+constexpr char kDedupMarcUsage[] =
+    "用法：veltrane-cli dedup-marc MARC文件 去重后MARC文件\n"
+    "                  [--rule identical|fields|isbn] [--fields 字段表] "
+    "[--min N] [--isbn-key]\n"
+    "  对MARC文件去重：每条记录只保留第一次出现的，追加到去重后的文件"
+    "（文件中已有的记录也算已保留）。\n"
+    "  --rule：identical 只有双方MARC记录完全一致才认为重复（默认）；\n"
+    "          fields 只要字段表中有 N 个字段匹配即认为重复；\n"
+    "          isbn 只要010a（ISBN）相同就认为重复。\n"
+    "  --fields：逗号分割的字段表，默认 200a,010a,010d；--min：N，默认 3。\n"
+    "  --isbn-key：对ISBN格式进行转换计算后再确认是否相同。\n";
+
+constexpr char kDedupIsbnUsage[] =
+    "用法：veltrane-cli dedup-isbn ISBN文件 去重后ISBN文件\n"
+    "  对ISBN文件去重：整行比较，每行只保留第一次出现的，追加到去重后的文件"
+    "（文件中已有的行也算已保留）。\n";
+
+std::string Positional(const ParsedArgs& args, size_t index) {
+  return index < args.positional.size() ? args.positional[index] : "";
+}
+
+void RequireAtMost(const ParsedArgs& args, size_t count) {
+  if (args.positional.size() > count) throw UsageError("参数太多");
+}
+
 }  // namespace
+
+int RunDedupMarcCommand(const Args& raw) {
+  ParsedArgs args =
+      ParseArgs(raw, {{"--isbn-key"}, {"--rule", "--fields", "--min"}});
+  if (args.help) return PrintUsage(kDedupMarcUsage);
+  RequireAtMost(args, 2);
+  DedupMarcOptions options;
+  options.marc_file = Positional(args, 0);
+  options.result_file = Positional(args, 1);
+  options.rule = ParseRule(args);
+  options.fields = args.Value("--fields").value_or(options.fields);
+  options.threshold = ParseThreshold(args);
+  options.isbn_keys = args.Has("--isbn-key");
+  CliHost host(args.stop_on_error);
+  return FinishOperation(RunDedupMarc(options, host), args);
+}
+
+int RunDedupIsbnCommand(const Args& raw) {
+  ParsedArgs args = ParseArgs(raw, {{}, {}});
+  if (args.help) return PrintUsage(kDedupIsbnUsage);
+  RequireAtMost(args, 2);
+  CliHost host(args.stop_on_error);
+  return FinishOperation(
+      RunDedupIsbn({Positional(args, 0), Positional(args, 1)}, host), args);
+}
 
 int RunSplitCommand(const Args& raw) {
   ParsedArgs args = ParseArgs(raw, {{}, {"--per", "--files"}});
   if (args.help) return PrintUsage(kSplitUsage);
-  if (args.positional.size() > 2) throw UsageError("split 的参数太多");
+  RequireAtMost(args, 2);
   if (args.Has("--per") && args.Has("--files")) {
     throw UsageError("--per 和 --files 只能选一个");
   }
   SplitMarcOptions options;
-  options.marc_file = args.positional.size() > 0 ? args.positional[0] : "";
-  options.output_name = args.positional.size() > 1 ? args.positional[1] : "";
+  options.marc_file = Positional(args, 0);
+  options.output_name = Positional(args, 1);
   options.mode = args.Has("--per")     ? SplitMode::kPerFile
                  : args.Has("--files") ? SplitMode::kFileCount
                                        : SplitMode::kNone;

@@ -26,6 +26,9 @@ constexpr char kUsage[] =
     "  isbn-out MARC文件 ISBN文件 [--strip-hyphens]   从MARC数据中输出ISBN\n"
     "  extract --supplier MARC文件 --isbn-list ISBN文件 --out 输出文件\n"
     "          [--order marc|isbn]      利用ISBN输出供应商MARC数据\n"
+    "  dedup-marc MARC文件 去重后MARC文件 [--rule identical|fields|isbn]\n"
+    "             [--fields 字段表] [--min N] [--isbn-key]   对MARC文件去重\n"
+    "  dedup-isbn ISBN文件 去重后ISBN文件   对ISBN文件去重\n"
     "  split MARC文件 存放文件名 (--per C | --files F)   分割MARC文件\n"
     "  merge 合并后的文件 文件...       合并ISO文件\n"
     "现场采购（--db 数据库文件，默认 veldata.db）：\n"
@@ -62,6 +65,8 @@ const std::map<std::string, int (*)(const Args&)>& Commands() {
       {"check-marc", veltrane::cli::RunCheckMarcCommand},
       {"check-isbn", veltrane::cli::RunCheckIsbnCommand},
       {"extract", veltrane::cli::RunExtractCommand},
+      {"dedup-marc", veltrane::cli::RunDedupMarcCommand},
+      {"dedup-isbn", veltrane::cli::RunDedupIsbnCommand},
       {"split", veltrane::cli::RunSplitCommand},
       {"merge", veltrane::cli::RunMergeCommand},
   };

@@ -78,7 +78,7 @@ void BuyerIndex::Add(std::string_view record) {
     throw FatalError("采购方记录太多");
   }
   const uint32_t position = count_++;
-  text_hashes_.emplace_back(TextHash(record), position);
+  text_hashes_.Add(TextHash(record), position);
   if (rule_ == MatchRule::IdenticalRecord) return;
   if (!MatchBaseAddress(record)) {
     unreadable_.push_back(position);
@@ -86,11 +86,6 @@ void BuyerIndex::Add(std::string_view record) {
     throw MarcFormatError(kNoBaseAddressMessage);
   }
   term_index_.AddDocument(BuyerTerms(record));
-}
-
-void BuyerIndex::Seal() {
-  std::sort(text_hashes_.begin(), text_hashes_.end());
-  term_index_.Seal(terms_.size());
 }
 
 std::vector<uint32_t> BuyerIndex::QueryTerms(std::string_view supplier) const {
@@ -138,19 +133,17 @@ std::vector<uint32_t> BuyerIndex::SameText(
     const std::vector<uint32_t>& already,
     const std::function<std::string(uint32_t)>& read) const {
   std::vector<uint32_t> same;
-  const uint64_t hash = TextHash(supplier);
-  auto candidate = std::lower_bound(text_hashes_.begin(), text_hashes_.end(),
-                                    std::make_pair(hash, uint32_t{0}));
-  for (; candidate != text_hashes_.end() && candidate->first == hash;
-       ++candidate) {
-    const uint32_t position = candidate->second;
-    if (first_only && !already.empty() && position >= already.front()) break;
-    if (std::binary_search(already.begin(), already.end(), position)) continue;
-    if (read(position) == supplier) {
-      same.push_back(position);
-      if (first_only) break;
+  text_hashes_.ForEach(TextHash(supplier), [&](uint32_t position) {
+    if (first_only && !already.empty() && position >= already.front()) {
+      return false;
     }
-  }
+    if (std::binary_search(already.begin(), already.end(), position)) {
+      return true;
+    }
+    if (read(position) != supplier) return true;
+    same.push_back(position);
+    return !first_only;
+  });
   return same;
 }
 

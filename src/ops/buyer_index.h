@@ -1,8 +1,9 @@
-// The buyer side of the MARC check, read once and indexed: for every buyer
-// record (known by its position from 0 in buyer order) a hash of its text,
-// and under the field and ISBN rules its terms in a TermIndex. No record text
-// is kept; a candidate of identical text is confirmed by reading the record
-// again.
+// The buyer side of the MARC check (and the kept records of the MARC
+// de-duplication), indexed: for every buyer record (known by its position
+// from 0 in the order added) a hash of its text, and under the field and
+// ISBN rules its terms in a TermIndex. No record text is kept; a candidate
+// of identical text is confirmed by reading the record again. Records can be
+// added between finds.
 //
 // Find gives exactly the buyer records that MarcRecordsMatch(supplier, buyer,
 // ...) accepts, except where that throws because a record has no numeric
@@ -21,6 +22,7 @@
 
 #include "marc/match.h"
 #include "ops/term_index.h"
+#include "util/hash_positions.h"
 #include "util/string_interner.h"
 
 namespace veltrane {
@@ -32,12 +34,8 @@ class BuyerIndex {
 
   // Adds the next buyer record. Throws MarcFormatError when the rule has to
   // read the record and it has no base address (it is added all the same,
-  // for identical texts); FatalError beyond 2^32 - 1 records. REQUIRES: not
-  // sealed.
+  // for identical texts); FatalError beyond 2^32 - 1 records.
   void Add(std::string_view record);
-
-  // Ends the adding. REQUIRES: called once.
-  void Seal();
 
   struct Found {
     std::vector<uint32_t> positions;   // ascending
@@ -45,8 +43,7 @@ class BuyerIndex {
   };
 
   // The buyer records that `supplier` matches, all of them or only the first
-  // one. `read` gives the text of the buyer record at a position. REQUIRES:
-  // sealed.
+  // one. `read` gives the text of the buyer record at a position.
   Found Find(std::string_view supplier, bool first_only,
              const std::function<std::string(uint32_t)>& read) const;
 
@@ -68,10 +65,10 @@ class BuyerIndex {
   const bool isbn_keys_;
 
   uint32_t count_ = 0;
-  std::vector<std::pair<uint64_t, uint32_t>> text_hashes_;  // sorted by Seal
-  std::vector<uint32_t> unreadable_;                        // ascending
-  std::vector<std::string> specs_;  // the specifications of the buyer terms
-  StringInterner terms_;            // "spec,value" (the value keyed)
+  HashPositions text_hashes_;
+  std::vector<uint32_t> unreadable_;  // ascending
+  std::vector<std::string> specs_;    // the specifications of the buyer terms
+  StringInterner terms_;              // "spec,value" (the value keyed)
   TermIndex term_index_;
 };
 

@@ -46,16 +46,8 @@ std::optional<InputProblem> CheckInputs(const MarcCheckOptions& options,
   if (!IsExistingFile(options.supplier_file)) {
     return InputProblem{"请指定供应商方数据源。", "supplier_file"};
   }
-  if (options.rule == MatchRule::ListedFields) {
-    size_t start = 0;
-    while (true) {
-      size_t comma = fields.find(',', start);
-      if (!IsValidFieldSpec(fields.substr(start, comma - start))) {
-        return InputProblem{"查重字段书写错误!\n\n请参考例子或说明", "fields"};
-      }
-      if (comma == std::string_view::npos) break;
-      start = comma + 1;
-    }
+  if (options.rule == MatchRule::ListedFields && !IsValidFieldList(fields)) {
+    return InputProblem{"查重字段书写错误!\n\n请参考例子或说明", "fields"};
   }
   if (IsBlankName(options.lacks_file) && IsBlankName(options.common_file)) {
     return InputProblem{"最少需要指定一个输出文件。", "lacks_file"};
@@ -70,6 +62,16 @@ std::string CleanFieldList(std::string_view fields) {
   if (fields.starts_with(',')) fields.remove_prefix(1);
   if (fields.ends_with(',')) fields.remove_suffix(1);
   return std::string(fields);
+}
+
+bool IsValidFieldList(std::string_view fields) {
+  size_t start = 0;
+  while (true) {
+    size_t comma = fields.find(',', start);
+    if (!IsValidFieldSpec(fields.substr(start, comma - start))) return false;
+    if (comma == std::string_view::npos) return true;
+    start = comma + 1;
+  }
 }
 
 std::optional<std::string> EmptyBuyerTableMessage(TMainData& data) {
@@ -102,7 +104,6 @@ std::variant<InputProblem, MarcCheckResult> RunMarcCheck(
     result.cancelled = true;
     return result;
   }
-  index.Seal();
 
   host.SetProgressTotal(CountMarcRecords(options.supplier_file));
   std::unique_ptr<OutputFile> lacks = OutputIfNamed(options.lacks_file);

@@ -50,6 +50,10 @@ struct MarcCheckOptions {
 // the cleaned list in its edit box.
 std::string CleanFieldList(std::string_view fields);
 
+// True when every comma-separated item of `fields` passes IsValidFieldSpec
+// (empty items, and so an empty list, pass).
+bool IsValidFieldList(std::string_view fields);
+
 // Choosing table buyer as the buyer's source: the message when the table is
 // empty ("“现场采购”模块中并没有导入采购方MARC数据。"), nullopt when it has
 // rows.

@@ -1,6 +1,7 @@
 // Posting lists over numbered terms of numbered documents (the buyer records
-// of the MARC check), answering "which documents hold at least N of these
-// terms" without counting through every document.
+// of the MARC check, the kept records of a de-duplication), answering "which
+// documents hold at least N of these terms" without counting through every
+// document. Documents can be added between questions.
 //
 // A query term's list may hold almost every document (a price shared by all
 // records, an empty value): the lists are therefore filtered by the
@@ -20,33 +21,39 @@ namespace veltrane {
 class TermIndex {
  public:
   // Adds the next document (numbered from 0) with its terms; a term that
-  // occurs more than once counts once per occurrence. REQUIRES: not sealed.
+  // occurs more than once counts once per occurrence. Throws std::length_error
+  // beyond 2^32 - 1 occurrences in all.
   void AddDocument(std::span<const uint32_t> terms);
-
-  // Builds the posting lists for terms 0 to `term_count` - 1. REQUIRES: every
-  // term added is below `term_count`; called once, after the last document.
-  void Seal(uint32_t term_count);
 
   // The documents whose terms include at least `threshold` occurrences of
   // terms in `query`, ascending; with `first_only` at most the first one.
-  // REQUIRES: sealed, `threshold` >= 1, `query` without repeated terms.
+  // REQUIRES: `threshold` >= 1, `query` without repeated terms.
   std::vector<uint32_t> Find(std::span<const uint32_t> query, int64_t threshold,
                              bool first_only) const;
 
  private:
+  static constexpr uint32_t kEnd = UINT32_MAX;
+
+  // One occurrence of a term, linked to the term's next one.
+  struct Posting {
+    uint32_t document;
+    uint32_t next = kEnd;
+  };
+  // The occurrences of one term in document order.
   struct List {
-    std::span<const uint32_t> documents;  // ascending, once per occurrence
-    uint32_t max_occurrences;             // in one document
+    uint32_t head = kEnd;
+    uint32_t tail = kEnd;
+    uint32_t size = 0;
+    uint32_t max_occurrences = 0;  // in one document
+    uint32_t run = 0;              // occurrences in the tail's document
   };
 
-  List ListOf(uint32_t term) const;
   int64_t Count(uint32_t document, std::span<const uint32_t> query) const;
 
   std::vector<uint64_t> document_begin_{0};  // into terms_, per document + 1
   std::vector<uint32_t> terms_;
-  std::vector<uint64_t> posting_begin_;  // into postings_, per term + 1
-  std::vector<uint32_t> postings_;
-  std::vector<uint32_t> max_occurrences_;  // per term
+  std::vector<Posting> postings_;
+  std::vector<List> lists_;  // by term
 };
 
 }  // namespace veltrane

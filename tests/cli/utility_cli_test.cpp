@@ -61,5 +61,26 @@ TEST_F(UtilityCliTest, SplitAndMergeRefuseBadInput) {
   EXPECT_EQ(Run({"merge", "all.iso"}).err, "请选择要合并的MARC文件\n");
 }
 
+TEST_F(UtilityCliTest, DedupKeepsFirstOccurrences) {
+  const std::string a = BookRecord("1", "7-5006-3772-1"),
+                    a13 = BookRecord("2", "9787500637721"),
+                    b = BookRecord("3", "7-02-1");
+  WriteFile(Path("in.iso"), a + b + a13 + a);
+  testing::CliRun marc =
+      Run({"dedup-marc", "in.iso", "out.iso", "--rule", "isbn", "--isbn-key"});
+  EXPECT_EQ(marc.status, 0) << marc.err;
+  EXPECT_EQ(marc.out, "MARC文件去重完成!\n");
+  EXPECT_EQ(ReadFile(Path("out.iso")), a + "\r\n" + b + "\r\n");
+  testing::CliRun bad_list = Run({"dedup-marc", "in.iso", "out2.iso", "--rule",
+                                  "fields", "--fields", "20"});
+  EXPECT_EQ(bad_list.status, 2);
+  EXPECT_EQ(bad_list.err, "重复字段书写错误!\n\n请参考例子或说明\n");
+
+  WriteFile(Path("in.txt"), "A\nB\nA\n");
+  testing::CliRun isbn = Run({"dedup-isbn", "in.txt", "out.txt"});
+  EXPECT_EQ(isbn.status, 0) << isbn.err;
+  EXPECT_EQ(ReadFile(Path("out.txt")), "A\r\nB\r\n");
+}
+
 }  // namespace
 }  // namespace veltrane
