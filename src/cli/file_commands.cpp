@@ -1,13 +1,14 @@
-// veltrane-cli split, merge, dedup-marc and dedup-isbn: cutting a MARC file
-// into numbered files, joining files into one, removing repeated records
-// and lines.
+// veltrane-cli modify, dedup-marc, dedup-isbn, split and merge: the MARC
+// file utilities.
 #include "cli/cli_host.h"
 #include "cli/commands.h"
 #include "cli/outcome.h"
 #include "cli/rule_args.h"
+#include "ops/batch_modify.h"
 #include "ops/dedup.h"
 #include "ops/merge_iso.h"
 #include "ops/split_marc.h"
+#include "sheet/grid_cell_file.h"
 
 namespace veltrane::cli {
 namespace {
@@ -24,6 +25,19 @@ constexpr char kMergeUsage[] =
     "用法：veltrane-cli merge 合并后的文件 文件...\n"
     "  合并ISO文件：按所列顺序逐行复制各文件（每行后加 CR "
     "LF），同一文件可列多次。\n";
+
+constexpr char kModifyUsage[] =
+    "用法：veltrane-cli modify MARC文件 修改后的文件 --rules 规则文件\n"
+    "                  [--renumber 起始号] [--add-missing]\n"
+    "  "
+    "对MARC文件批量修改：按规则文件（“对MARC文件批量修改”页面“保存内容至文件”\n"
+    "  "
+    "保存的表格文件：字段、操作、指示符、内容）逐行修改每条记录，后面的行优先。"
+    "\n"
+    "  --renumber：905b（登录号）根据给定起始号和905f（复本数）重新自动生成。\n"
+    "  "
+    "--add-"
+    "missing：操作是“修改”时，“字段”在原始MARC文件中不存在，采取增加处理。\n";
 
 constexpr char kDedupMarcUsage[] =
     "用法：veltrane-cli dedup-marc MARC文件 去重后MARC文件\n"
@@ -51,6 +65,28 @@ void RequireAtMost(const ParsedArgs& args, size_t count) {
 }
 
 }  // namespace
+
+int RunModifyCommand(const Args& raw) {
+  ParsedArgs args =
+      ParseArgs(raw, {{"--add-missing"}, {"--rules", "--renumber"}});
+  if (args.help) return PrintUsage(kModifyUsage);
+  RequireAtMost(args, 2);
+  std::optional<std::string> rules_file = args.Value("--rules");
+  if (!rules_file) throw UsageError("请用 --rules 指定规则文件");
+  BatchModifyOptions options;
+  options.marc_file = Positional(args, 0);
+  options.output_file = Positional(args, 1);
+  try {
+    options.rules = BatchRulesFromGrid(LoadGridCellFile(*rules_file));
+  } catch (const GridFileError& error) {
+    return ReportInputProblem({error.what(), "rules"});
+  }
+  options.renumber = args.Has("--renumber");
+  options.start_number = args.Value("--renumber").value_or("");
+  options.add_when_missing = args.Has("--add-missing");
+  CliHost host(args.stop_on_error);
+  return FinishOperation(RunBatchModify(options, host), args);
+}
 
 int RunDedupMarcCommand(const Args& raw) {
   ParsedArgs args =

@@ -26,6 +26,8 @@ constexpr char kUsage[] =
     "  isbn-out MARC文件 ISBN文件 [--strip-hyphens]   从MARC数据中输出ISBN\n"
     "  extract --supplier MARC文件 --isbn-list ISBN文件 --out 输出文件\n"
     "          [--order marc|isbn]      利用ISBN输出供应商MARC数据\n"
+    "  modify MARC文件 修改后的文件 --rules 规则文件 [--renumber 起始号]\n"
+    "         [--add-missing]            对MARC文件批量修改\n"
     "  dedup-marc MARC文件 去重后MARC文件 [--rule identical|fields|isbn]\n"
     "             [--fields 字段表] [--min N] [--isbn-key]   对MARC文件去重\n"
     "  dedup-isbn ISBN文件 去重后ISBN文件   对ISBN文件去重\n"
@@ -65,6 +67,7 @@ const std::map<std::string, int (*)(const Args&)>& Commands() {
       {"check-marc", veltrane::cli::RunCheckMarcCommand},
       {"check-isbn", veltrane::cli::RunCheckIsbnCommand},
       {"extract", veltrane::cli::RunExtractCommand},
+      {"modify", veltrane::cli::RunModifyCommand},
       {"dedup-marc", veltrane::cli::RunDedupMarcCommand},
       {"dedup-isbn", veltrane::cli::RunDedupIsbnCommand},
       {"split", veltrane::cli::RunSplitCommand},

@@ -4,7 +4,9 @@
 #include <filesystem>
 
 #include "cli/cli_runner.h"
+#include "marc/record.h"
 #include "support/test_support.h"
+#include "util/encoding.h"
 
 namespace veltrane {
 namespace {
@@ -80,6 +82,34 @@ TEST_F(UtilityCliTest, DedupKeepsFirstOccurrences) {
   testing::CliRun isbn = Run({"dedup-isbn", "in.txt", "out.txt"});
   EXPECT_EQ(isbn.status, 0) << isbn.err;
   EXPECT_EQ(ReadFile(Path("out.txt")), "A\r\nB\r\n");
+}
+
+TEST_F(UtilityCliTest, ModifyRunsASavedRuleTable) {
+  WriteFile(Path("in.iso"),
+            testing::IsoRecord({{"001", "1"}, {"606", "  $aT"}}));
+  // The table as the page saves it: heading row, two rules, one empty row.
+  WriteFile(Path("rules.txt"),
+            Utf8ToGbk("4,4\r\ncw 0,48\r\ncw 1,53\r\ncw 2,46\r\ncw 3,197\r\n"
+                      "0,0,字段\r\n1,0,操作\r\n2,0,指示符\r\n3,0,内容\r\n"
+                      "0,1,801\r\n1,1,增加\r\n2,1,0\r\n3,1,■aCN■b馆\r\n"
+                      "0,2,606\r\n1,2,改字段号\r\n3,2,607\r\n"));
+  testing::CliRun modify = Run({"modify", "in.iso", "out.iso", "--rules",
+                                "rules.txt", "--renumber", "A01"});
+  EXPECT_EQ(modify.status, 0) << modify.err;
+  EXPECT_EQ(modify.out, "MARC文件批量修改完成!共1条\n");
+  std::string out = ReadFile(Path("out.iso"));
+  ASSERT_TRUE(out.ends_with("\r\n"));
+  TMarcRecord record = TMarcRecord::Create(out.substr(0, out.size() - 2));
+  EXPECT_EQ(record.GetValue("801b"), Utf8ToGbk("馆"));
+  EXPECT_EQ(record.GetValue("607a"), "T");
+  EXPECT_EQ(record.GetValue("905b"), "A01");
+
+  WriteFile(Path("rules.txt"), "not a table\r\n");
+  testing::CliRun bad =
+      Run({"modify", "in.iso", "out2.iso", "--rules", "rules.txt"});
+  EXPECT_EQ(bad.status, 2);
+  EXPECT_NE(bad.err.find("rules.txt"), std::string::npos) << bad.err;
+  EXPECT_FALSE(Exists("out2.iso"));
 }
 
 }  // namespace
