@@ -27,6 +27,7 @@ int RunDedupMarcCommand(const Args& args);  // dedup-marc IN OUT [--rule ...]
 int RunDedupIsbnCommand(const Args& args);  // dedup-isbn IN OUT
 int RunSplitCommand(const Args& args);      // split IN OUTNAME --per|--files
 int RunMergeCommand(const Args& args);      // merge OUT IN...
+int RunSheetCommand(const Args& args);      // sheet dump FILE [--sheet NAME]
 
 }  // namespace veltrane::cli
 

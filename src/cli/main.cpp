@@ -48,6 +48,8 @@ constexpr char kUsage[] =
     "  check-isbn --buyer 文件 --supplier 文件 [--isbn-key]\n"
     "             [--lacks 输出文件] [--common 输出文件]\n"
     "                                   利用双方ISBN文件自动匹配查重\n"
+    "工作簿：\n"
+    "  sheet dump 文件 [--sheet 工作表名]   以制表符分隔输出工作表的已用区域\n"
     "\n"
     "通用选项：--help 显示用法；-q/--quiet 只输出错误；\n"
     "  --on-error continue|stop  记录出错时继续（默认）或停止。\n"
@@ -72,6 +74,7 @@ const std::map<std::string, int (*)(const Args&)>& Commands() {
       {"dedup-isbn", veltrane::cli::RunDedupIsbnCommand},
       {"split", veltrane::cli::RunSplitCommand},
       {"merge", veltrane::cli::RunMergeCommand},
+      {"sheet", veltrane::cli::RunSheetCommand},
   };
   return commands;
 }

@@ -15,8 +15,9 @@
 
 namespace veltrane {
 
-// The rectangle from the first to the last non-empty cell of a sheet.
-// An empty sheet has rows == columns == 0 at (0, 0).
+// The rectangle from the first to the last non-empty cell of a sheet (cells
+// that hold an empty text or only carry formatting do not count). An empty
+// sheet has rows == columns == 0 at (0, 0).
 struct UsedBlock {
   uint32_t first_row = 0;
   uint32_t first_column = 0;

@@ -2,9 +2,121 @@
 
 #include <algorithm>
 
+#include <unistd.h>
+
+#include <atomic>
+#include <cctype>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <system_error>
+
+#include "sheet/workbook_formats.h"
 #include "util/file_reader.h"
+#include "util/output_file.h"
 
 namespace veltrane {
+
+using namespace sheet_internal;
+
+namespace sheet_internal {
+
+std::vector<bool> WantedSheets(const Workbook& book, const SheetSelection& which,
+                               const std::string& path) {
+  std::vector<bool> wanted(book.sheets.size(), which.kind == SheetSelection::kAll);
+  if (which.kind == SheetSelection::kActive && !book.sheets.empty()) {
+    wanted[book.active] = true;
+  } else if (which.kind == SheetSelection::kNamed) {
+    const Sheet* sheet = book.FindSheet(which.name);
+    if (!sheet) {
+      throw WorkbookError("EXCEL文件'" + path + "'中没有名为'" + which.name +
+                          "'的工作表！");
+    }
+    wanted[static_cast<size_t>(sheet - book.sheets.data())] = true;
+  }
+  return wanted;
+}
+
+WorkbookError NotAWorkbook(const std::string& path) {
+  return WorkbookError("文件'" + path + "'不是EXCEL工作簿（.xls或.xlsx），无法读取！");
+}
+
+WorkbookError Damaged(const std::string& path, std::string_view detail) {
+  return WorkbookError("EXCEL文件'" + path + "'已损坏或不完整，无法读取！（" +
+                       std::string(detail) + "）");
+}
+
+WorkbookError Encrypted(const std::string& path) {
+  return WorkbookError("EXCEL文件'" + path + "'设有密码保护，无法读取！");
+}
+
+WorkbookError CannotWrite(const std::string& path, std::string_view detail) {
+  return WorkbookError("无法写入EXCEL文件'" + path + "'：" + std::string(detail));
+}
+
+void CheckSheetNames(const std::vector<Sheet>& sheets, const std::string& path) {
+  for (const Sheet& sheet : sheets) {
+    std::u16string name = Utf16(sheet.name());
+    if (name.empty() || name.size() > 31 ||
+        name.find_first_of(u"[]:*?/\\") != std::u16string::npos ||
+        name.front() == u'\'' || name.back() == u'\'') {
+      throw CannotWrite(path, "工作表名称'" + sheet.name() + "'不能用于EXCEL文件");
+    }
+  }
+}
+
+}  // namespace sheet_internal
+
+namespace {
+
+// Writes go through a symbolic link to the file it names.
+std::string WriteTarget(const std::string& path) {
+  std::error_code error;
+  if (std::filesystem::is_symlink(path, error)) {
+    std::filesystem::path target = std::filesystem::canonical(path, error);
+    if (!error) return target.string();
+  }
+  return path;
+}
+
+std::string TempPathBeside(const std::string& target) {
+  static std::atomic<unsigned> counter{0};
+  return target + ".tmp" + std::to_string(::getpid()) + "-" +
+         std::to_string(counter++);
+}
+
+void CommitBytes(const std::string& bytes, const std::string& target,
+                 const std::string& path) {
+  try {
+    OutputFile out(target);
+    out.Write(bytes);
+    out.Commit();
+  } catch (const std::system_error& error) {
+    throw CannotWrite(path, error.code().message());
+  }
+}
+
+// Copies the file to NAME.orig.xls (or the first free NAME.origN.xls) before
+// it is rewritten from its values; returns the copy's path.
+std::string KeepOriginal(const std::string& target, const std::string& path) {
+  std::string stem = path;
+  std::string tail = path.size() >= 4 ? path.substr(path.size() - 4) : "";
+  for (char& c : tail) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  if (tail == ".xls") stem.resize(path.size() - 4);
+  for (int n = 1; n < 1000; ++n) {
+    std::string copy = stem + ".orig" + (n == 1 ? "" : std::to_string(n)) + ".xls";
+    std::error_code error;
+    if (std::filesystem::exists(copy, error)) continue;
+    if (!std::filesystem::copy_file(target, copy, error)) {
+      throw CannotWrite(path, "无法保留原文件：" + error.message());
+    }
+    return copy;
+  }
+  throw CannotWrite(path, "无法保留原文件");
+}
+
+}  // namespace
 
 uint32_t MaxRows(WorkbookFormat format) {
   return format == WorkbookFormat::kXls ? 65536 : 1048576;
@@ -41,17 +153,57 @@ std::optional<WorkbookFormat> DetectWorkbookFormat(const std::string& path) {
   return std::nullopt;
 }
 
-Workbook ReadWorkbook(const std::string& path, const SheetSelection&) {
-  throw WorkbookError("读取EXCEL文件'" + path + "'：尚未实现");
+Workbook ReadWorkbook(const std::string& path, const SheetSelection& which) {
+  std::error_code error;
+  if (!std::filesystem::is_regular_file(path, error)) {
+    throw WorkbookError("找不到'" + path + "'文件，请确定该文件是否存在？！");
+  }
+  std::optional<WorkbookFormat> format = DetectWorkbookFormat(path);
+  if (!format) throw NotAWorkbook(path);
+  return *format == WorkbookFormat::kXls ? ReadXls(path, which)
+                                         : ReadXlsx(path, which);
 }
 
-void WriteWorkbook(const Workbook&, const std::string& path) {
-  throw WorkbookError("写入EXCEL文件'" + path + "'：尚未实现");
+void WriteWorkbook(const Workbook& workbook, const std::string& path) {
+  if (workbook.sheets.empty()) throw CannotWrite(path, "没有工作表");
+  CheckSheetNames(workbook.sheets, path);
+  std::string target = WriteTarget(path);
+  if (FormatForName(path) == WorkbookFormat::kXls) {
+    CommitBytes(XlsBytes(workbook, path), target, path);
+    return;
+  }
+  std::string temp = TempPathBeside(target);
+  WriteXlsxFile(workbook, temp, path);
+  if (std::rename(temp.c_str(), target.c_str()) != 0) {
+    std::string reason = std::strerror(errno);
+    std::remove(temp.c_str());
+    throw CannotWrite(path, reason);
+  }
 }
 
 SheetWriteResult WriteSheetsIntoWorkbook(const std::string& path,
-                                         const std::vector<Sheet>&) {
-  throw WorkbookError("写入EXCEL文件'" + path + "'：尚未实现");
+                                         const std::vector<Sheet>& sheets) {
+  CheckSheetNames(sheets, path);
+  Workbook workbook = ReadWorkbook(path, {SheetSelection::kAll, {}});
+  std::string target = WriteTarget(path);
+  if (*DetectWorkbookFormat(path) == WorkbookFormat::kXlsx) {
+    CommitBytes(XlsxWithSheets(path, sheets), target, path);
+    return {};
+  }
+  for (const Sheet& sheet : sheets) {
+    if (Sheet* old = workbook.FindSheet(sheet.name())) {
+      std::string name = old->name();
+      *old = sheet;
+      old->set_name(name);
+    } else {
+      workbook.sheets.push_back(sheet);
+    }
+  }
+  std::string bytes = XlsBytes(workbook, path);
+  SheetWriteResult result;
+  result.original_copy = KeepOriginal(target, path);
+  CommitBytes(bytes, target, path);
+  return result;
 }
 
 Grid LoadGridFromWorkbook(const std::string& path) {
