@@ -49,6 +49,19 @@ class SharedDialogs : public FileChooser {
     return dialog.selectedFiles().front();
   }
 
+  // The open dialog with multiple selection, switched off again afterwards.
+  std::optional<QStringList> ChooseMany(QWidget* parent,
+                                        const FileDialogSpec& spec) override {
+    QFileDialog& dialog = OpenDialog(parent);
+    dialog.setFileMode(QFileDialog::ExistingFiles);
+    dialog.setNameFilter(spec.filter);
+    dialog.selectFile(spec.file_name);
+    const bool accepted = dialog.exec() == QDialog::Accepted;
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    if (!accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    return dialog.selectedFiles();
+  }
+
  private:
   QFileDialog& OpenDialog(QWidget* parent) {
     if (!open_) {

@@ -4,6 +4,7 @@
 #define VELTRANE_APP_FILE_DIALOGS_H_
 
 #include <QString>
+#include <QStringList>
 #include <optional>
 
 class QAbstractButton;
@@ -39,6 +40,14 @@ class FileChooser {
   // The chosen full file name, or nullopt on Cancel.
   virtual std::optional<QString> Choose(QWidget* parent,
                                         const FileDialogSpec& spec) = 0;
+  // An open dialog with multiple selection: the chosen names in the order
+  // the dialog gives them, or nullopt on Cancel. By default one file.
+  virtual std::optional<QStringList> ChooseMany(QWidget* parent,
+                                                const FileDialogSpec& spec) {
+    std::optional<QString> name = Choose(parent, spec);
+    if (!name) return std::nullopt;
+    return QStringList{*name};
+  }
 };
 
 // The chooser in use (by default the shared Qt dialogs).
