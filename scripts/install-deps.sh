@@ -8,6 +8,8 @@ PACKAGES=(
   g++ cmake ninja-build pkg-config git
   # test and benchmark frameworks
   libgtest-dev libgmock-dev libbenchmark-dev
+  # reading label PDFs back in the tests
+  poppler-utils
   # desktop program: Qt 6 widgets, print support (in qt6-base-dev), multimedia
   qt6-base-dev qt6-multimedia-dev libgl-dev libxkbcommon-dev
   # purchasing database and workbooks

@@ -28,6 +28,7 @@ int RunDedupIsbnCommand(const Args& args);  // dedup-isbn IN OUT
 int RunSplitCommand(const Args& args);      // split IN OUTNAME --per|--files
 int RunMergeCommand(const Args& args);      // merge OUT IN...
 int RunSheetCommand(const Args& args);      // sheet dump FILE [--sheet NAME]
+int RunLabelsCommand(const Args& args);     // labels IN ... --list|--pdf
 
 }  // namespace veltrane::cli
 

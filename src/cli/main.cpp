@@ -33,6 +33,8 @@ constexpr char kUsage[] =
     "  dedup-isbn ISBN文件 去重后ISBN文件   对ISBN文件去重\n"
     "  split MARC文件 存放文件名 (--per C | --files F)   分割MARC文件\n"
     "  merge 合并后的文件 文件...       合并ISO文件\n"
+    "  labels MARC文件 [--per-copy] [--split-range] [--renumber 起始号]\n"
+    "         [--sort 列[:desc]] (--list | --pdf 输出文件)   书标打印\n"
     "现场采购（--db 数据库文件，默认 veldata.db）：\n"
     "  buyer import|export|list|set-copies|shift-copies|clear   采购方数据\n"
     "  purchases list|set|shift|delete-zero|clear|export|export-text\n"
@@ -75,6 +77,7 @@ const std::map<std::string, int (*)(const Args&)>& Commands() {
       {"split", veltrane::cli::RunSplitCommand},
       {"merge", veltrane::cli::RunMergeCommand},
       {"sheet", veltrane::cli::RunSheetCommand},
+      {"labels", veltrane::cli::RunLabelsCommand},
   };
   return commands;
 }

@@ -38,5 +38,24 @@ TEST(GbkPrefixTest, CountsDoubleByteCharactersAsOneAndNeverSplitsThem) {
   }
 }
 
+TEST(GbkPrefixTest, ByteLimitNeverSplitsADoubleByteCharacter) {
+  struct Case {
+    std::string text;
+    size_t max_bytes;
+    std::string expected;
+  } cases[] = {
+      {"abcdef", 4, "abcd"},
+      {"a" + kZhong + kWen, 4, "a" + kZhong},
+      {"a" + kZhong + kWen, 5, "a" + kZhong + kWen},
+      {kZhong, 1, ""},
+      {"ab\xD6", 3, "ab\xD6"},
+      {"", 2, ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.text);
+    EXPECT_EQ(GbkBytePrefix(c.text, c.max_bytes), c.expected);
+  }
+}
+
 }  // namespace
 }  // namespace veltrane
