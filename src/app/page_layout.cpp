@@ -40,9 +40,14 @@ QGroupBox* MakeHelpBox(const QString& memo_name, const QString& text) {
   return box;
 }
 
-QPushButton* MakeStartButton(const QString& name, const QString& caption) {
+QPushButton* MakeButton(const QString& name, const QString& caption) {
   auto* button = new QPushButton(caption);
   button->setObjectName(name);
+  return button;
+}
+
+QPushButton* MakeStartButton(const QString& name, const QString& caption) {
+  QPushButton* button = MakeButton(name, caption);
   button->setMinimumWidth(96);
   return button;
 }

@@ -27,6 +27,9 @@ QLineEdit* AddFileRow(QGridLayout* grid, int row, const QString& label,
 // grow, so a page puts its stretch above it.
 QGroupBox* MakeHelpBox(const QString& memo_name, const QString& text);
 
+// A push button named `name`.
+QPushButton* MakeButton(const QString& name, const QString& caption);
+
 // A start button such as "开  始".
 QPushButton* MakeStartButton(const QString& name, const QString& caption);
 

@@ -33,6 +33,11 @@ class ParsedArgs {
   std::vector<std::string> Values(const std::string& option) const;
   // The value as a whole number; throws UsageError when it is not one.
   std::optional<long long> IntValue(const std::string& option) const;
+  // The positional argument `index`, or "" when it was not given (the
+  // operation's own check then reports it).
+  std::string Positional(size_t index) const {
+    return index < positional.size() ? positional[index] : "";
+  }
 
   std::vector<std::string> positional;
   bool help = false;

@@ -56,10 +56,6 @@ constexpr char kDedupIsbnUsage[] =
     "  对ISBN文件去重：整行比较，每行只保留第一次出现的，追加到去重后的文件"
     "（文件中已有的行也算已保留）。\n";
 
-std::string Positional(const ParsedArgs& args, size_t index) {
-  return index < args.positional.size() ? args.positional[index] : "";
-}
-
 void RequireAtMost(const ParsedArgs& args, size_t count) {
   if (args.positional.size() > count) throw UsageError("参数太多");
 }
@@ -74,8 +70,8 @@ int RunModifyCommand(const Args& raw) {
   std::optional<std::string> rules_file = args.Value("--rules");
   if (!rules_file) throw UsageError("请用 --rules 指定规则文件");
   BatchModifyOptions options;
-  options.marc_file = Positional(args, 0);
-  options.output_file = Positional(args, 1);
+  options.marc_file = args.Positional(0);
+  options.output_file = args.Positional(1);
   try {
     options.rules = BatchRulesFromGrid(LoadGridCellFile(*rules_file));
   } catch (const GridFileError& error) {
@@ -94,8 +90,8 @@ int RunDedupMarcCommand(const Args& raw) {
   if (args.help) return PrintUsage(kDedupMarcUsage);
   RequireAtMost(args, 2);
   DedupMarcOptions options;
-  options.marc_file = Positional(args, 0);
-  options.result_file = Positional(args, 1);
+  options.marc_file = args.Positional(0);
+  options.result_file = args.Positional(1);
   options.rule = ParseRule(args);
   options.fields = args.Value("--fields").value_or(options.fields);
   options.threshold = ParseThreshold(args);
@@ -110,7 +106,7 @@ int RunDedupIsbnCommand(const Args& raw) {
   RequireAtMost(args, 2);
   CliHost host(args.stop_on_error);
   return FinishOperation(
-      RunDedupIsbn({Positional(args, 0), Positional(args, 1)}, host), args);
+      RunDedupIsbn({args.Positional(0), args.Positional(1)}, host), args);
 }
 
 int RunSplitCommand(const Args& raw) {
@@ -121,8 +117,8 @@ int RunSplitCommand(const Args& raw) {
     throw UsageError("--per 和 --files 只能选一个");
   }
   SplitMarcOptions options;
-  options.marc_file = Positional(args, 0);
-  options.output_name = Positional(args, 1);
+  options.marc_file = args.Positional(0);
+  options.output_name = args.Positional(1);
   options.mode = args.Has("--per")     ? SplitMode::kPerFile
                  : args.Has("--files") ? SplitMode::kFileCount
                                        : SplitMode::kNone;

@@ -12,19 +12,13 @@ constexpr char kIsbnOutUsage[] =
     "  把每条记录 010$a 的 ISBN 逐行写入 ISBN 文件（没有时写空行）。\n"
     "  --strip-hyphens：将\"-\"号去除后输出。\n";
 
-// The positional argument `index`, or "" when it was not given (the
-// operation's own check then reports it).
-std::string Positional(const ParsedArgs& args, size_t index) {
-  return index < args.positional.size() ? args.positional[index] : "";
-}
-
 }  // namespace
 
 int RunIsbnOutCommand(const Args& raw) {
   ParsedArgs args = ParseArgs(raw, {{"--strip-hyphens"}, {}});
   if (args.help) return PrintUsage(kIsbnOutUsage);
   if (args.positional.size() > 2) throw UsageError("isbn-out 的参数太多");
-  IsbnOutOptions options{Positional(args, 0), Positional(args, 1),
+  IsbnOutOptions options{args.Positional(0), args.Positional(1),
                          args.Has("--strip-hyphens")};
   CliHost host(args.stop_on_error);
   return FinishOperation(RunIsbnOut(options, host), args);

@@ -1,18 +1,31 @@
 #include "util/line_copy.h"
 
-#include <algorithm>
+#include <cstring>
 
 namespace veltrane {
 namespace {
+
+// The position of the first CR or LF in `chunk` at or after `from`, or its
+// size. Two memchr passes: string_view::find_first_of tests byte by byte.
+size_t NextBreak(std::string_view chunk, size_t from) {
+  const char* begin = chunk.data() + from;
+  const size_t n = chunk.size() - from;
+  const void* cr = std::memchr(begin, '\r', n);
+  const void* lf = std::memchr(
+      begin, '\n',
+      cr ? static_cast<size_t>(static_cast<const char*>(cr) - begin) : n);
+  const char* first = static_cast<const char*>(lf ? lf : cr);
+  return first ? static_cast<size_t>(first - chunk.data()) : chunk.size();
+}
 
 // The length of the longest prefix of `chunk` made of whole lines that
 // already end in CR LF (which are copied unchanged, in one piece).
 size_t CrLfLinesPrefix(std::string_view chunk) {
   size_t done = 0;
   while (true) {
-    const size_t at = chunk.find_first_of("\r\n", done);
-    if (at == std::string_view::npos || chunk[at] != '\r' ||
-        at + 1 == chunk.size() || chunk[at + 1] != '\n') {
+    const size_t at = NextBreak(chunk, done);
+    if (at == chunk.size() || chunk[at] != '\r' || at + 1 == chunk.size() ||
+        chunk[at + 1] != '\n') {
       return done;
     }
     done = at + 2;
@@ -36,7 +49,7 @@ void CopyLinesCrLf(FileReader& in,
     }
     // Up to the next break (or the end of the chunk), which is then
     // written as CR LF whatever it was.
-    const size_t n = std::min(chunk.find_first_of("\r\n"), chunk.size());
+    const size_t n = NextBreak(chunk, 0);
     if (n > 0) {
       write(chunk.substr(0, n));
       inside_line = true;

@@ -24,12 +24,6 @@
 namespace veltrane::app {
 namespace {
 
-QPushButton* Button(const char* name, const QString& caption) {
-  auto* button = new QPushButton(caption);
-  button->setObjectName(name);
-  return button;
-}
-
 QTableView* Grid(const char* name, CursorTableModel* model) {
   auto* grid = new QTableView;
   grid->setObjectName(name);
@@ -55,7 +49,7 @@ struct NumberRow {
 NumberRow AddNumberRow(QGridLayout* grid, int row, const QString& label,
                        const char* edit_name, const char* button_name,
                        const QString& caption) {
-  NumberRow result{new QLineEdit, Button(button_name, caption)};
+  NumberRow result{new QLineEdit, MakeButton(button_name, caption)};
   result.edit->setObjectName(edit_name);
   result.edit->setMaximumWidth(60);
   NumKeyPress(result.edit);
@@ -116,7 +110,7 @@ QWidget* MaintenancePage::MakeTableTab(const TableTab& names,
 }
 
 QWidget* MaintenancePage::MakeBuyerTab() {
-  auto* clear = Button("RzButton28", QStringLiteral("清空所有采购方数据"));
+  auto* clear = MakeButton("RzButton28", QStringLiteral("清空所有采购方数据"));
   connect(clear, &QPushButton::clicked, this, [this] { Clear(true); });
   auto* buttons = new QHBoxLayout;
   buttons->addWidget(clear);
@@ -128,12 +122,13 @@ QWidget* MaintenancePage::MakeBuyerTab() {
 }
 
 QWidget* MaintenancePage::MakePurchaseTab() {
-  auto* delete_row = Button("RzButton51", QStringLiteral("<<删除当前行"));
-  auto* clear = Button("RzButton32", QStringLiteral("*清空所有现采数据"));
+  auto* delete_row = MakeButton("RzButton51", QStringLiteral("<<删除当前行"));
+  auto* clear = MakeButton("RzButton32", QStringLiteral("*清空所有现采数据"));
   auto* delete_zero =
-      Button("RzButton58", QStringLiteral("删除所有数量为零的行"));
-  auto* export_text = Button("RzButton59", QStringLiteral("导出文本 >>>"));
-  auto* export_sheet = Button("RzButton60", QStringLiteral("导出EXCEL >>>"));
+      MakeButton("RzButton58", QStringLiteral("删除所有数量为零的行"));
+  auto* export_text = MakeButton("RzButton59", QStringLiteral("导出文本 >>>"));
+  auto* export_sheet =
+      MakeButton("RzButton60", QStringLiteral("导出EXCEL >>>"));
   export_sheet->setEnabled(false);
   export_sheet->setToolTip(QStringLiteral("工作簿导出尚未提供"));
   auto* buttons = new QGridLayout;

@@ -14,15 +14,6 @@
 #include "ops/merge_iso.h"
 
 namespace veltrane::app {
-namespace {
-
-QPushButton* Button(const char* name, const QString& caption) {
-  auto* button = new QPushButton(caption);
-  button->setObjectName(name);
-  return button;
-}
-
-}  // namespace
 
 MergePage::MergePage(const PageContext& context, QWidget* parent)
     : QWidget(parent),
@@ -34,10 +25,10 @@ MergePage::MergePage(const PageContext& context, QWidget* parent)
   files_->setHeaderLabels({QStringLiteral("文件 ")});
   files_->setRootIsDecorated(false);
   files_->setSelectionMode(QAbstractItemView::ExtendedSelection);
-  QPushButton* add = Button("RzButton75", QStringLiteral("《 浏览加入"));
+  QPushButton* add = MakeButton("RzButton75", QStringLiteral("《 浏览加入"));
   QPushButton* remove =
-      Button("RzButton78", QStringLiteral("剔除选择文件 》》》"));
-  QPushButton* clear = Button("RzButton79", QStringLiteral("清空"));
+      MakeButton("RzButton78", QStringLiteral("剔除选择文件 》》》"));
+  QPushButton* clear = MakeButton("RzButton79", QStringLiteral("清空"));
   auto* buttons = new QVBoxLayout;
   buttons->addWidget(add);
   buttons->addWidget(remove);
