@@ -29,9 +29,11 @@ QAction* AddAction(QToolBar* bar, const char* name, const QString& caption) {
 
 }  // namespace
 
-LabelPreview::LabelPreview(const std::vector<LabelRow>& rows, QWidget* parent)
+LabelPreview::LabelPreview(const std::vector<LabelRow>& rows,
+                           std::string marc_file, QWidget* parent)
     : QDialog(parent),
       rows_(rows),
+      marc_file_(std::move(marc_file)),
       layout_(SavedLabelLayout()),
       printer_(std::make_unique<QPrinter>(QPrinter::HighResolution)) {
   setObjectName("frmLabelPreview");
@@ -103,6 +105,10 @@ void LabelPreview::Print() {
 void LabelPreview::ExportPdf() {
   std::optional<QString> name = Files().Choose(this, kSavePdf);
   if (!name) return;
+  if (auto problem = PdfOutputProblem(ToPath(*name), marc_file_)) {
+    Messages().Information(this, QString::fromStdString(*problem));
+    return;
+  }
   try {
     WriteLabelsPdf(ToPath(*name), layout_, rows_);
   } catch (const std::exception& error) {

@@ -6,6 +6,7 @@
 
 #include <QDialog>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "labels/label_layout.h"
@@ -19,9 +20,9 @@ namespace veltrane::app {
 class LabelPreview : public QDialog {
   Q_OBJECT
  public:
-  // `rows` must outlive the window.
-  explicit LabelPreview(const std::vector<LabelRow>& rows,
-                        QWidget* parent = nullptr);
+  // `rows` (the labels of `marc_file`) must outlive the window.
+  LabelPreview(const std::vector<LabelRow>& rows, std::string marc_file,
+               QWidget* parent = nullptr);
   ~LabelPreview() override;
 
   const LabelLayout& layout() const { return layout_; }
@@ -36,6 +37,7 @@ class LabelPreview : public QDialog {
   bool Paint(QPrinter& printer);
 
   const std::vector<LabelRow>& rows_;
+  std::string marc_file_;
   LabelLayout layout_;
   std::unique_ptr<QPrinter> printer_;
   QPrintPreviewWidget* preview_;

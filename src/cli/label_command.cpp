@@ -97,6 +97,11 @@ int RunLabelsCommand(const Args& raw) {
   LabelListOptions options = ListOptions(args);
   LabelOrder order = SortOption(args);
 
+  if (pdf) {
+    if (auto problem = PdfOutputProblem(*pdf, options.marc_file)) {
+      return ReportInputProblem({*problem, "pdf"});
+    }
+  }
   CliHost host(args.stop_on_error);
   auto outcome = LoadLabelList(options, host);
   if (const auto* problem = std::get_if<InputProblem>(&outcome)) {

@@ -10,6 +10,7 @@
 #include <exception>
 #include <stdexcept>
 
+#include "ops/input_checks.h"
 #include "util/encoding.h"
 #include "util/output_file.h"
 
@@ -150,6 +151,12 @@ void WriteLabelsPdf(const std::string& path, const LabelLayout& layout,
   }
   device.RethrowError();
   out.Commit();
+}
+
+std::optional<std::string> PdfOutputProblem(const std::string& pdf,
+                                            const std::string& marc_file) {
+  if (!IsSameFile(pdf, marc_file)) return std::nullopt;
+  return "PDF文件不能是原始MARC文件本身：" + pdf;
 }
 
 HeadlessGui::HeadlessGui() {

@@ -6,6 +6,7 @@
 
 #include <QFont>
 #include <memory>
+#include <optional>
 #include <span>
 #include <string>
 
@@ -35,6 +36,11 @@ void PaintLabels(QPagedPaintDevice& device, const LabelLayout& layout,
 // the file is complete. Throws std::system_error or std::runtime_error.
 void WriteLabelsPdf(const std::string& path, const LabelLayout& layout,
                     std::span<const LabelRow> rows);
+
+// Why `pdf` may not take the labels of `marc_file` (UTF-8): it names that
+// very file, which the PDF would replace. nullopt when it may.
+std::optional<std::string> PdfOutputProblem(const std::string& pdf,
+                                            const std::string& marc_file);
 
 // A QGuiApplication on the offscreen platform for programs without a
 // window (veltrane-cli), when none exists yet; Qt's chatter is silenced.

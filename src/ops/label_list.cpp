@@ -113,10 +113,6 @@ class LabelListBuilder {
 
 }  // namespace
 
-std::string LabelSourceStatus(int64_t records) {
-  return "源文件共" + std::to_string(records) + "条记录";
-}
-
 std::variant<InputProblem, LabelListResult> LoadLabelList(
     const LabelListOptions& options, OperationHost& host) {
   int64_t records = CountMarcRecords(options.marc_file);

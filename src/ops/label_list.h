@@ -87,9 +87,6 @@ struct LabelListResult {
 // copies of one book, and the rows would exhaust memory.
 inline constexpr int64_t kMaxLabelCopies = 10000;
 
-// "源文件共" + count + "条记录": the status line while a load runs.
-std::string LabelSourceStatus(int64_t records);
-
 // Loads the label list of `marc_file`. Checks: a file without records
 // ("原始MARC文件为空！", input "marc_file"), regeneration without a start
 // number ("请输入起始登录号！", input "start_number"). A record without 010 $a,

@@ -180,7 +180,8 @@ class LabelPageTest : public QObject {
     QString caption;
     LabelLayout saved;
     testing::ScriptedFiles files;
-    files.names = {QString::fromStdString(dir_.Path("out.pdf"))};
+    files.names = {QString::fromStdString(dir_.Path("25.iso")),
+                   QString::fromStdString(dir_.Path("out.pdf"))};
     QTimer::singleShot(0, [&] {
       auto* preview =
           qobject_cast<LabelPreview*>(QApplication::activeModalWidget());
@@ -197,6 +198,7 @@ class LabelPageTest : public QObject {
       Find<QAction>(preview, "actLayout")->trigger();
       pages_after_layout = preview->PageCount();
       saved = SavedLabelLayout();
+      Find<QAction>(preview, "actPdf")->trigger();  // refused: the input
       Find<QAction>(preview, "actPdf")->trigger();
       preview->accept();
     });
@@ -206,6 +208,8 @@ class LabelPageTest : public QObject {
     QCOMPARE(pages, 2);
     QCOMPARE(pages_after_layout, 5);  // 2 lines of 3 labels a page
     QCOMPARE(saved.label_height, 100.0);
+    QVERIFY(messages.shown.last().contains("PDF文件不能是原始MARC文件本身"));
+    QCOMPARE(testing::ReadFile(dir_.Path("25.iso")), file);
     if (testing::HavePdfToText()) {
       QCOMPARE(testing::ReadPdfText(dir_.Path("out.pdf")).pages.size(), 5u);
     }

@@ -75,6 +75,12 @@ TEST_F(LabelsCliTest, InputProblemsAndUsageErrors) {
   EXPECT_EQ(empty.err, "原始MARC文件为空！\n");
   EXPECT_EQ(Run({"labels", "in.iso", "--renumber", "", "--list"}).err,
             "请输入起始登录号！\n");
+  // A PDF over its own MARC file is refused; the file stays as it was.
+  std::string marc = testing::ReadFile(dir_.Path("in.iso"));
+  testing::CliRun over = Run({"labels", "in.iso", "--pdf", "./in.iso"});
+  EXPECT_EQ(over.status, 2);
+  EXPECT_NE(over.err.find("PDF文件不能是原始MARC文件本身"), std::string::npos);
+  EXPECT_EQ(testing::ReadFile(dir_.Path("in.iso")), marc);
   for (std::vector<std::string> args :
        {std::vector<std::string>{"labels", "in.iso"},
         {"labels", "in.iso", "--list", "--pdf", "x.pdf"},

@@ -156,7 +156,7 @@ void LabelPage::ForgetList() {
 
 void LabelPage::btnPrint905Click() {
   if (model_->rows().empty()) return;
-  LabelPreview preview(model_->rows(), this);
+  LabelPreview preview(model_->rows(), ToPath(file_->text()), this);
   preview.exec();
 }
 
