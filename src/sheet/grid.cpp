@@ -1,7 +1,7 @@
 #include "sheet/grid.h"
 
-#include <algorithm>
 #include <cassert>
+#include <tuple>
 
 namespace veltrane {
 
@@ -41,12 +41,15 @@ bool operator==(const Grid& a, const Grid& b) {
       a.widths_ != b.widths_) {
     return false;
   }
-  for (int r = 0; r < a.rows(); ++r) {
-    for (int c = 0; c < a.columns_; ++c) {
-      if (a.Cell(c, r) != b.Cell(c, r)) return false;
-    }
-  }
-  return true;
+  using Cells = std::vector<std::tuple<int, int, std::string>>;
+  auto cells = [](const Grid& grid) {
+    Cells out;
+    grid.ForEachCell([&](int c, int r, const std::string& text) {
+      out.emplace_back(c, r, text);
+    });
+    return out;
+  };
+  return cells(a) == cells(b);
 }
 
 }  // namespace veltrane

@@ -38,6 +38,19 @@ class Grid {
   int ColumnWidth(int column) const { return widths_[column]; }
   void SetColumnWidth(int column, int width) { widths_[column] = width; }
 
+  // Visits the non-empty cells row by row, within a row column by column:
+  // fn(column, row, text). Costs the stored cells, not columns x rows.
+  template <typename Fn>
+  void ForEachCell(Fn&& fn) const {
+    for (size_t r = 0; r < rows_.size(); ++r) {
+      for (size_t c = 0; c < rows_[r].size(); ++c) {
+        if (!rows_[r][c].empty()) {
+          fn(static_cast<int>(c), static_cast<int>(r), rows_[r][c]);
+        }
+      }
+    }
+  }
+
   friend bool operator==(const Grid&, const Grid&);
 
  private:

@@ -66,14 +66,10 @@ void SaveGridCellFile(const Grid& grid, const std::string& path) {
       out.WriteLine("cw " + std::to_string(c) + "," +
                     std::to_string(grid.ColumnWidth(c)));
     }
-    for (int r = 0; r < grid.rows(); ++r) {
-      for (int c = 0; c < grid.columns(); ++c) {
-        const std::string& text = grid.Cell(c, r);
-        if (text.empty()) continue;
-        out.WriteLine(std::to_string(c) + "," + std::to_string(r) + "," +
-                      EncodeText(text));
-      }
-    }
+    grid.ForEachCell([&](int c, int r, const std::string& text) {
+      out.WriteLine(std::to_string(c) + "," + std::to_string(r) + "," +
+                    EncodeText(text));
+    });
     out.Commit();
   } catch (const std::system_error&) {
     throw GridFileError("Cannot Create " + path);

@@ -43,6 +43,10 @@ class Sheet {
   // One pass over the cells.
   UsedBlock used() const;
   size_t cell_count() const { return cells_.size(); }
+  // The memory the cells take (index and text), for measurements.
+  size_t bytes_kept() const {
+    return cells_.capacity() * sizeof(Entry) + text_.capacity();
+  }
 
   // Visits the non-empty cells in row-major order: fn(row, column, text).
   template <typename Fn>

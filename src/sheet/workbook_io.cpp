@@ -221,12 +221,9 @@ Grid LoadGridFromWorkbook(const std::string& path) {
 
 Sheet SheetFromGrid(const Grid& grid, std::string name) {
   Sheet sheet(std::move(name));
-  for (int r = 0; r < grid.rows(); ++r) {
-    for (int c = 0; c < grid.columns(); ++c) {
-      sheet.SetCell(static_cast<uint32_t>(r), static_cast<uint32_t>(c),
-                    grid.Cell(c, r));
-    }
-  }
+  grid.ForEachCell([&](int c, int r, const std::string& text) {
+    sheet.SetCell(static_cast<uint32_t>(r), static_cast<uint32_t>(c), text);
+  });
   return sheet;
 }
 
