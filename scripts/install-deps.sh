@@ -16,6 +16,8 @@ PACKAGES=(
   libsqlite3-dev libfreexl-dev libgsf-1-dev libxlsxwriter-dev libexpat1-dev
   # independent workbook writers and readers, ISBN checks for the tests
   python3-xlwt python3-openpyxl python3-xlrd python3-stdnum
+  # an independent ISO 2709 reader (yaz-marcdump) for converted records
+  yaz
   # fonts for Chinese texts and labels; a virtual display for screenshots
   fonts-noto-cjk fonts-wqy-microhei fonts-liberation fonts-liberation2
   xvfb xauth

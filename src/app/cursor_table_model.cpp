@@ -59,7 +59,7 @@ QVariant CursorTableModel::data(const QModelIndex& index, int role) const {
     }
   }
   cursor_->MoveTo(index.row());
-  return FromGbk(
+  return FromRecordBytes(
       cursor_->Text(columns_[static_cast<size_t>(index.column())].column));
 }
 

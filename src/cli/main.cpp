@@ -21,6 +21,7 @@ constexpr char kUsage[] =
     "                                   ISBN/ISSN 转换与校验，ISBN范围数据\n"
     "记录：\n"
     "  count 文件                       记录数\n"
+    "  convert MARC文件 输出文件 --to utf-8|gbk   转换记录的编码\n"
     "  show 文件 [--record N] [--format line|iso|raw]   显示记录\n"
     "数据处理：\n"
     "  isbn-out MARC文件 ISBN文件 [--strip-hyphens]   从MARC数据中输出ISBN\n"
@@ -63,6 +64,7 @@ const std::map<std::string, int (*)(const Args&)>& Commands() {
   static const std::map<std::string, int (*)(const Args&)> commands = {
       {"isbn", veltrane::cli::RunIsbnCommand},
       {"count", veltrane::cli::RunCountCommand},
+      {"convert", veltrane::cli::RunConvertCommand},
       {"show", veltrane::cli::RunShowCommand},
       {"isbn-out", veltrane::cli::RunIsbnOutCommand},
       {"buyer", veltrane::cli::RunBuyerCommand},

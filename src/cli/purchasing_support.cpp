@@ -38,7 +38,7 @@ void PrintTableTsv(TableCursor& table, std::span<const GridColumn> columns) {
   table.Reopen();
   for (; !table.Eof(); table.Next()) {
     print_line([&](const GridColumn& column) {
-      return GbkToUtf8(table.Text(column.column));
+      return DecodeForDisplay(table.Text(column.column));
     });
   }
   table.First();

@@ -1,4 +1,5 @@
-// veltrane-cli count / show: what the scanner finds in a MARC file.
+// veltrane-cli count / show / convert: what the scanner finds in a MARC
+// file, and the file in another encoding.
 #include <cstdio>
 
 #include "cli/cli_host.h"
@@ -6,6 +7,7 @@
 #include "cli/outcome.h"
 #include "marc/record.h"
 #include "marc/record_dump.h"
+#include "ops/convert_marc.h"
 #include "util/encoding.h"
 
 namespace veltrane::cli {
@@ -20,6 +22,13 @@ constexpr char kShowUsage[] =
     "  line（默认）：按字段逐行显示每条记录（或第 N 条）；\n"
     "  iso：由记录模型重新生成的 ISO 2709 记录，每条后加 CR LF；\n"
     "  raw：扫描得到的原始记录，每条后加 CR LF。\n";
+
+constexpr char kConvertUsage[] =
+    "用法：veltrane-cli convert MARC文件 输出文件 --to utf-8|gbk\n"
+    "  把每条记录的字段内容转换为 UTF-8 或 GBK（GBK 中没有的字符写为 "
+    "GB18030），\n"
+    "  重新生成记录长度、目次和数据基地址，每条后加 CR LF。\n"
+    "  无法解码的记录写入错误日志，不写入输出文件。\n";
 
 enum class ShowFormat { kLine, kIso, kRaw };
 
@@ -44,6 +53,22 @@ int RunCountCommand(const Args& raw) {
   std::printf("%lld\n",
               static_cast<long long>(CountMarcRecords(args.positional[0])));
   return kExitDone;
+}
+
+int RunConvertCommand(const Args& raw) {
+  ParsedArgs args = ParseArgs(raw, {{}, {"--to"}});
+  if (args.help) return PrintUsage(kConvertUsage);
+  if (args.positional.size() > 2) throw UsageError("convert 的参数太多");
+  std::string to = args.Value("--to").value_or("");
+  if (to != "utf-8" && to != "gbk") {
+    throw UsageError("--to 只能是 utf-8 或 gbk");
+  }
+  ConvertMarcOptions options;
+  options.marc_file = args.positional.size() > 0 ? args.positional[0] : "";
+  options.output_file = args.positional.size() > 1 ? args.positional[1] : "";
+  options.target = to == "gbk" ? TextEncoding::kGbk : TextEncoding::kUtf8;
+  CliHost host(args.stop_on_error);
+  return FinishOperation(RunConvertMarc(options, host), args);
 }
 
 int RunShowCommand(const Args& raw) {
@@ -76,7 +101,9 @@ int RunShowCommand(const Args& raw) {
             WriteBytes("\r\n");
             break;
           case ShowFormat::kLine:
-            WriteBytes(GbkToUtf8(DumpRecordLines(TMarcRecord::Create(text))));
+            WriteBytes(DecodeForDisplay(
+                DumpRecordLines(TMarcRecord::Create(text)),
+                DetectEncoding(text)));
             break;
         }
       },

@@ -111,6 +111,18 @@ class TMarcRecord {
   // of a run, whose first range starts at the counter itself.
   void Regenerate905(std::string& counter, bool first);
 
+  // Replaces the Indicator and Data of every field but the leader by
+  // `recode` of them (for turning a record into another encoding); tags,
+  // order and Seq stay.
+  template <typename Recode>
+  void RecodeFields(Recode recode) {
+    for (TMarcFieldClass& field : fields_) {
+      if (field.Tag.empty()) continue;
+      field.Indicator = recode(field.Indicator);
+      field.Data = recode(field.Data);
+    }
+  }
+
   const std::vector<TMarcFieldClass>& Fields() const { return fields_; }
   bool empty() const { return fields_.empty(); }
 

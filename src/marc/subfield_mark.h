@@ -16,7 +16,7 @@ namespace veltrane {
 
 // Typed GBK text with every "■" turned into 0x1F. The search steps over GBK
 // characters, so the bytes A1 F6 inside two other characters ("啊鲡" is
-// B0 A1 F6 EF) stay what they are; a lead byte without a valid trail byte
+// B0 A1 F6 E2) stay what they are; a lead byte without a valid trail byte
 // counts as one byte, so it never hides the ASCII byte after it.
 std::string MarksToDelimiters(std::string_view typed);
 

@@ -177,7 +177,7 @@ std::optional<ScanEffect> RemindTab::Scan(std::string_view field_text) {
   if (!key) return effect;
   std::string title = data_.BuyerTitle(*key);
   const bool held = !title.empty();
-  answer_ = Panel{true, held ? GbkToUtf8(title) + ", 已有"
+  answer_ = Panel{true, held ? DecodeForDisplay(title) + ", 已有"
                              : GbkToUtf8(*key) + "  没找到！"};
   return ScanEffect{*key, false,
                     held ? settings_.beep_held : settings_.beep_new};
