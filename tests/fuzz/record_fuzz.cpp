@@ -15,23 +15,24 @@ namespace {
 
 constexpr char kStamp[] = "20260101000000.0";
 
-// The fields as written: data fields with two indicator bytes, Data without
-// the blanks that writing drops; sorted, since a record of over 999 fields
-// is reordered by its text-compared Seq.
+// The fields as written, each as its indicators (two bytes for a data
+// field) and data without the blanks around them (a field read as "$" 0x1F
+// has the indicator "$" and no data, and is read back as data "$"); sorted,
+// since a record of over 999 fields is reordered by its text-compared Seq.
 std::vector<std::string> WrittenFields(const veltrane::TMarcRecord& record) {
   std::vector<std::string> out;
   for (const veltrane::TMarcFieldClass& f : record.Fields()) {
     if (f.Tag.empty() || f.Tag == "005") continue;
     std::string indicator = f.Indicator;
     if (veltrane::IsDataFieldTag(f.Tag)) indicator.resize(2, ' ');
-    std::string_view data = f.Data;
+    std::string bytes = indicator + f.Data;
+    std::string_view field = bytes;
     auto blank = [](char c) {
       return static_cast<unsigned char>(c) <= 0x20 && c != '\x1F';
     };
-    while (!data.empty() && blank(data.front())) data.remove_prefix(1);
-    while (!data.empty() && blank(data.back())) data.remove_suffix(1);
-    out.push_back(f.Tag.substr(0, 3) + "|" + indicator + "|" +
-                  std::string(data));
+    while (!field.empty() && blank(field.front())) field.remove_prefix(1);
+    while (!field.empty() && blank(field.back())) field.remove_suffix(1);
+    out.push_back(f.Tag.substr(0, 3) + "|" + std::string(field));
   }
   std::sort(out.begin(), out.end());
   return out;
