@@ -3,6 +3,14 @@
 #include "util/text.h"
 
 namespace veltrane::cli {
+namespace {
+
+// "--x", "-q": not the value of the option before it ("-2" and "-" are).
+bool LooksLikeOption(const std::string& arg) {
+  return arg.size() >= 2 && arg[0] == '-' && !ParseInteger(arg);
+}
+
+}  // namespace
 
 std::optional<std::string> ParsedArgs::Value(const std::string& option) const {
   auto [first, last] = options_.equal_range(option);
@@ -31,8 +39,7 @@ ParsedArgs ParseArgs(const std::vector<std::string>& args,
   bool options_done = false;
   for (size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
-    if (options_done || arg.size() < 2 || arg[0] != '-' ||
-        ParseInteger(arg)) {  // "-2" is a number, not an option
+    if (options_done || !LooksLikeOption(arg)) {
       parsed.positional.push_back(arg);
       continue;
     }
@@ -53,7 +60,9 @@ ParsedArgs ParseArgs(const std::vector<std::string>& args,
       parsed.quiet = true;
     } else if (name == "--on-error" || spec.values.count(name)) {
       if (!inline_value) {
-        if (i + 1 >= args.size()) throw UsageError(name + " 缺少参数值");
+        if (i + 1 >= args.size() || LooksLikeOption(args[i + 1])) {
+          throw UsageError(name + " 缺少参数值");
+        }
         inline_value = args[++i];
       }
       if (name == "--on-error") {

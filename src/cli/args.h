@@ -51,7 +51,9 @@ class ParsedArgs {
 };
 
 // Parses `args` (after the command words). Throws UsageError for an unknown
-// option, a missing value or a bad --on-error value.
+// option, a bad --on-error value, or an option without its value (at the
+// end, or followed by another option: "--lacks --common X" names --lacks;
+// "--name=-x" gives a value that begins with '-').
 ParsedArgs ParseArgs(const std::vector<std::string>& args,
                      const OptionSpec& spec);
 

@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <string>
 
+#include "cli/interrupt.h"
+
 namespace veltrane::cli {
 
 CliHost::CliHost(bool stop_on_error)
@@ -45,6 +47,8 @@ void CliHost::ClearBar() {
   std::fflush(stderr);
   bar_drawn_ = false;
 }
+
+bool CliHost::StopRequested() { return InterruptRequested(); }
 
 bool CliHost::ContinueAfterFailure(const RecordFailure& failure) {
   ClearBar();

@@ -1,6 +1,6 @@
 // The command-line OperationHost: a progress bar on stderr when stderr is a
-// terminal, and the --on-error answer to record failures (each failure is
-// also described on stderr).
+// terminal, the --on-error answer to record failures (each failure is also
+// described on stderr), and Ctrl-C or SIGTERM as the stop request.
 #ifndef VELTRANE_CLI_CLI_HOST_H_
 #define VELTRANE_CLI_CLI_HOST_H_
 
@@ -18,6 +18,8 @@ class CliHost : public OperationHost {
   void SetProgressTotal(int64_t total) override;
   void SetProgressPosition(int64_t position) override;
   bool ContinueAfterFailure(const RecordFailure& failure) override;
+  // Ctrl-C or SIGTERM (cli/interrupt.h).
+  bool StopRequested() override;
 
  private:
   void DrawBar(int64_t position);

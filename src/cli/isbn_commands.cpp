@@ -2,16 +2,17 @@
 // stdin lines, one result line per code.
 #include <cstdio>
 #include <functional>
-#include <iostream>
 
 #include "cli/commands.h"
 #include "cli/outcome.h"
+#include "cli/std_streams.h"
 #include "isbn/check_digit.h"
 #include "isbn/convert.h"
 #include "isbn/hyphenation.h"
 #include "isbn/isbn_ranges.h"
 #include "isbn/range_store.h"
 #include "isbn/scanned_code.h"
+#include "util/text.h"
 
 namespace veltrane::cli {
 namespace {
@@ -43,15 +44,13 @@ int ForEachCode(const std::vector<std::string>& codes,
     return status;
   }
   std::string line;
-  while (std::getline(std::cin, line)) {
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    run(line);
-  }
+  while (ReadStdinLine(line)) run(line);
   return status;
 }
 
+// One result line; control characters in it escaped.
 int PrintResult(const std::string& text) {
-  std::printf("%s\n", text.c_str());
+  PrintLine(EscapeControls(text));
   return kExitDone;
 }
 
@@ -74,7 +73,7 @@ int RunCheckDigit(const ParsedArgs& args) {
                                  args.positional.end());
   return ForEachCode(codes, [&](const std::string& digits) {
     std::string check = compute(digits);
-    std::printf("%s\n", check.c_str());
+    PrintLine(check);
     if (!check.empty()) return kExitDone;
     std::fprintf(stderr, "无法计算校验位：%s\n", digits.c_str());
     return kExitInputProblem;
@@ -88,8 +87,8 @@ int RunRanges(const ParsedArgs& args) {
     try {
       const IsbnRanges& stored = StoreRangeMessage(*source);
       if (!args.quiet) {
-        std::printf("已保存ISBN范围数据：%s\t%s\n", stored.date().c_str(),
-                    StoredRangeMessagePath().c_str());
+        PrintLine("已保存ISBN范围数据：" + stored.date() + "\t" +
+                  StoredRangeMessagePath());
       }
       return kExitDone;
     } catch (const std::runtime_error& error) {
@@ -103,8 +102,8 @@ int RunRanges(const ParsedArgs& args) {
   }
   const IsbnRanges& active = ActiveIsbnRanges();
   const bool built_in = &active == &IsbnRanges::BuiltIn();
-  std::printf("%s\t%s\n", active.date().c_str(),
-              built_in ? "内置" : StoredRangeMessagePath().c_str());
+  PrintLine(active.date() + "\t" +
+            (built_in ? std::string("内置") : StoredRangeMessagePath()));
   return kExitDone;
 }
 
@@ -112,7 +111,11 @@ int RunRanges(const ParsedArgs& args) {
 
 int RunIsbnCommand(const Args& raw) {
   ParsedArgs args = ParseArgs(raw, {{"--force"}, {"--format", "--load"}});
-  if (args.help || args.positional.empty()) return PrintUsage(kUsage);
+  if (args.help) return PrintUsage(kUsage);
+  if (args.positional.empty()) {
+    std::fputs(kUsage, stderr);
+    return kExitInputProblem;
+  }
   const std::string& sub = args.positional[0];
   std::vector<std::string> codes(args.positional.begin() + 1,
                                  args.positional.end());
@@ -140,8 +143,9 @@ int RunIsbnCommand(const Args& raw) {
   if (sub == "recognise") {
     return ForEachCode(codes, [](const std::string& code) {
       ScannedCode scanned = RecogniseScannedCode(code);
-      return PrintResult(scanned.Code + "\t" +
-                         (scanned.Valid ? "valid" : "invalid"));
+      PrintLine(EscapeControls(scanned.Code) + "\t" +
+                (scanned.Valid ? "valid" : "invalid"));
+      return kExitDone;
     });
   }
   if (sub == "check-digit") return RunCheckDigit(args);

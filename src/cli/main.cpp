@@ -7,7 +7,9 @@
 
 #include "cli/args.h"
 #include "cli/commands.h"
+#include "cli/interrupt.h"
 #include "cli/outcome.h"
+#include "cli/std_streams.h"
 
 namespace {
 
@@ -84,25 +86,38 @@ const std::map<std::string, int (*)(const Args&)>& Commands() {
   return commands;
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
-  if (argc < 2 || std::string(argv[1]) == "--help" ||
-      std::string(argv[1]) == "-h") {
-    std::fputs(kUsage, argc < 2 ? stderr : stdout);
-    return argc < 2 ? veltrane::cli::kExitInputProblem
-                    : veltrane::cli::kExitDone;
+// Runs the command and writes what stdout still buffers; a failed write
+// anywhere is an error.
+int Run(int argc, char** argv) {
+  if (argc < 2) {
+    std::fputs(kUsage, stderr);
+    return veltrane::cli::kExitInputProblem;
+  }
+  if (std::string(argv[1]) == "--help" || std::string(argv[1]) == "-h") {
+    return veltrane::cli::PrintUsage(kUsage);
   }
   auto command = Commands().find(argv[1]);
   if (command == Commands().end()) {
     std::fprintf(stderr, "未知命令：%s\n\n%s", argv[1], kUsage);
     return veltrane::cli::kExitInputProblem;
   }
+  return command->second(Args(argv + 2, argv + argc));
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  veltrane::cli::InstallInterruptHandlers();
   try {
-    return command->second(Args(argv + 2, argv + argc));
+    int status = Run(argc, argv);
+    veltrane::cli::FlushStdout();
+    return status;
   } catch (const veltrane::cli::UsageError& error) {
     std::fprintf(stderr, "%s\n（veltrane-cli %s --help 显示用法）\n",
                  error.what(), argv[1]);
+    return veltrane::cli::kExitInputProblem;
+  } catch (const veltrane::cli::InputProblemError& error) {
+    std::fprintf(stderr, "%s\n", error.what());
     return veltrane::cli::kExitInputProblem;
   } catch (const std::exception& error) {
     std::fprintf(stderr, "%s\n", error.what());

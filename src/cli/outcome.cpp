@@ -1,5 +1,7 @@
 #include "cli/outcome.h"
 
+#include <cstdio>
+
 namespace veltrane::cli {
 
 int ReportInputProblem(const InputProblem& problem) {
@@ -13,7 +15,7 @@ int ReportUnansweredQuestion(const std::string& question) {
 }
 
 int PrintUsage(const char* usage) {
-  std::fputs(usage, stdout);
+  WriteStdout(usage);
   return kExitDone;
 }
 

@@ -3,11 +3,12 @@
 #ifndef VELTRANE_CLI_OUTCOME_H_
 #define VELTRANE_CLI_OUTCOME_H_
 
-#include <cstdio>
+#include <stdexcept>
 #include <string>
 #include <variant>
 
 #include "cli/args.h"
+#include "cli/std_streams.h"
 #include "ops/completion.h"
 #include "ops/operation.h"
 
@@ -17,6 +18,13 @@ constexpr int kExitDone = 0;
 constexpr int kExitError = 1;
 constexpr int kExitInputProblem = 2;
 constexpr int kExitRecordsFailed = 3;
+
+// An input problem found outside an operation (a --db name that is no file,
+// an input that cannot be read): main() prints it on stderr, status 2.
+class InputProblemError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
 
 // Prints the problem on stderr; status 2.
 int ReportInputProblem(const InputProblem& problem);
@@ -38,7 +46,7 @@ int FinishOperation(const std::variant<InputProblem, Result>& outcome,
   }
   const Result& result = std::get<Result>(outcome);
   if (!args.quiet) {
-    std::printf("%s\n", CompletionLine(result.completion).c_str());
+    PrintLine(CompletionLine(result.completion));
   }
   return result.failed > 0 ? kExitRecordsFailed : kExitDone;
 }

@@ -1,8 +1,7 @@
 #include "cli/purchasing_support.h"
 
-#include <cstdio>
-
 #include "cli/outcome.h"
+#include "cli/std_streams.h"
 #include "ops/purchase_data.h"
 #include "util/encoding.h"
 #include "util/text.h"
@@ -10,7 +9,11 @@
 namespace veltrane::cli {
 
 std::unique_ptr<TMainData> OpenDatabase(const ParsedArgs& args) {
-  return TMainData::Open(args.Value("--db").value_or("veldata.db"));
+  const std::string path = args.Value("--db").value_or("veldata.db");
+  if (std::optional<std::string> problem = DatabaseNameProblem(path)) {
+    throw InputProblemError(*problem);
+  }
+  return TMainData::Open(path);
 }
 
 std::string OptionalArgument(const ParsedArgs& args) {
@@ -32,13 +35,13 @@ void PrintTableTsv(TableCursor& table, std::span<const GridColumn> columns) {
           if (i > 0) line += '\t';
           line += field(columns[i]);
         }
-        std::printf("%s\n", line.c_str());
+        PrintLine(line);
       };
   print_line([](const GridColumn& column) { return column.heading; });
   table.Reopen();
   for (; !table.Eof(); table.Next()) {
     print_line([&](const GridColumn& column) {
-      return DecodeForDisplay(table.Text(column.column));
+      return EscapeControls(DecodeForDisplay(table.Text(column.column)));
     });
   }
   table.First();
@@ -69,7 +72,7 @@ int ClearAfterQuestion(
     return ReportUnansweredQuestion(question(table.RecordCount()));
   }
   std::optional<std::string> message = clear();
-  if (message && !args.quiet) std::printf("%s\n", message->c_str());
+  if (message && !args.quiet) PrintLine(*message);
   return kExitDone;
 }
 

@@ -18,7 +18,8 @@
 namespace veltrane::cli {
 
 // Opens the database named by --db (default "veldata.db" in the current
-// folder), creating a missing file. Throws DatabaseError.
+// folder), creating a missing file. Throws InputProblemError for a name that
+// is no file name (DatabaseNameProblem), DatabaseError when it cannot open.
 std::unique_ptr<TMainData> OpenDatabase(const ParsedArgs& args);
 
 // The only positional argument, or "" when none is given (the operation's
@@ -29,7 +30,8 @@ std::string OptionalArgument(const ParsedArgs& args);
 void RequireArguments(const ParsedArgs& args, size_t count);
 
 // Prints the headings, then every row of `table` (reopened) in recno order,
-// fields separated by TAB, GBK decoded to UTF-8.
+// fields separated by TAB, GBK decoded to UTF-8 with control characters
+// escaped (EscapeControls).
 void PrintTableTsv(TableCursor& table, std::span<const GridColumn> columns);
 
 // "set-copies N" / "shift-copies N": the number N (the only positional

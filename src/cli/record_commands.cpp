@@ -1,14 +1,19 @@
 // veltrane-cli count / show / convert: what the scanner finds in a MARC
 // file, and the file in another encoding.
+#include <unistd.h>
+
 #include <cstdio>
 
 #include "cli/cli_host.h"
 #include "cli/commands.h"
 #include "cli/outcome.h"
+#include "cli/std_streams.h"
 #include "marc/record.h"
 #include "marc/record_dump.h"
 #include "ops/convert_marc.h"
+#include "ops/input_checks.h"
 #include "util/encoding.h"
+#include "util/text.h"
 
 namespace veltrane::cli {
 namespace {
@@ -40,8 +45,12 @@ ShowFormat ParseShowFormat(const ParsedArgs& args) {
   throw UsageError("--format 只能是 line、iso 或 raw");
 }
 
-void WriteBytes(std::string_view bytes) {
-  std::fwrite(bytes.data(), 1, bytes.size(), stdout);
+// An input that exists but cannot be read as a file (a FIFO, a device, a
+// folder) would block or count nothing: refused.
+void RequireReadable(const std::string& file) {
+  if (auto problem = CheckRunFiles({{{file, "file"}}, {}})) {
+    throw InputProblemError(problem->message);
+  }
 }
 
 }  // namespace
@@ -50,8 +59,8 @@ int RunCountCommand(const Args& raw) {
   ParsedArgs args = ParseArgs(raw, {});
   if (args.help) return PrintUsage(kCountUsage);
   if (args.positional.size() != 1) throw UsageError("count 需要一个文件名");
-  std::printf("%lld\n",
-              static_cast<long long>(CountMarcRecords(args.positional[0])));
+  RequireReadable(args.positional[0]);
+  PrintLine(std::to_string(CountMarcRecords(args.positional[0])));
   return kExitDone;
 }
 
@@ -76,7 +85,15 @@ int RunShowCommand(const Args& raw) {
   if (args.help) return PrintUsage(kShowUsage);
   if (args.positional.size() != 1) throw UsageError("show 需要一个文件名");
   const std::string& file = args.positional[0];
+  if (!IsExistingFile(file)) throw InputProblemError("文件不存在：" + file);
+  RequireReadable(file);
   ShowFormat format = ParseShowFormat(args);
+  // On a terminal control bytes are shown, never obeyed.
+  const bool terminal = ::isatty(STDOUT_FILENO) == 1;
+  auto write = [terminal](std::string_view bytes) {
+    WriteStdout(terminal ? EscapeControlsKeepingLines(bytes)
+                         : std::string(bytes));
+  };
   long long wanted = args.IntValue("--record").value_or(0);
   if (args.Has("--record") && wanted < 1) {
     throw UsageError("--record 从 1 开始");
@@ -93,22 +110,21 @@ int RunShowCommand(const Args& raw) {
         shown = true;
         switch (format) {
           case ShowFormat::kRaw:
-            WriteBytes(text);
-            WriteBytes("\r\n");
+            write(text);
+            WriteStdout("\r\n");
             break;
           case ShowFormat::kIso:
-            WriteBytes(TMarcRecord::Create(text).GetIsoText());
-            WriteBytes("\r\n");
+            write(TMarcRecord::Create(text).GetIsoText());
+            WriteStdout("\r\n");
             break;
           case ShowFormat::kLine:
-            WriteBytes(DecodeForDisplay(
-                DumpRecordLines(TMarcRecord::Create(text)),
-                DetectEncoding(text)));
+            write(DecodeForDisplay(DumpRecordLines(TMarcRecord::Create(text)),
+                                   DetectEncoding(text)));
             break;
         }
       },
       tally);
-  std::fflush(stdout);
+  FlushStdout();
   if (wanted > 0 && !shown) {
     std::fprintf(stderr, "文件中没有第 %lld 条记录：%s\n", wanted,
                  file.c_str());

@@ -4,14 +4,15 @@
 // is "\a" on stderr.
 #include <cstdio>
 #include <functional>
-#include <iostream>
 #include <limits>
 
 #include "cli/commands.h"
 #include "cli/outcome.h"
 #include "cli/purchasing_support.h"
+#include "cli/std_streams.h"
 #include "ops/scan_station.h"
 #include "util/encoding.h"
+#include "util/text.h"
 
 namespace veltrane::cli {
 namespace {
@@ -58,18 +59,21 @@ ScanSettings ParseSettings(const ParsedArgs& args) {
                       args.Has("--beep-held"), args.Has("--beep-new")};
 }
 
-void PrintLine(const std::string& line) {
-  std::printf("%s\n", line.c_str());
-  std::fflush(stdout);
+// One answer line, at once; control characters in it escaped.
+// One answer line, at once.
+void Answer(const std::string& line) {
+  PrintLine(line);
+  FlushStdout();
 }
 
 // The one line of a scan (nothing for a blank one): the red label's text for
-// an invalid code, else `answer`; the beep first.
+// an invalid code, else `answer` (control characters escaped); the beep
+// first.
 void Report(const std::optional<ScanEffect>& effect,
             const std::function<std::string()>& answer) {
   if (!effect) return;
   if (effect->beep) std::fputs("\a", stderr);
-  PrintLine(effect->invalid ? kInvalidCode : answer());
+  Answer(effect->invalid ? kInvalidCode : answer());
 }
 
 // A line "-CODE" is a removal scan of CODE.
@@ -97,12 +101,13 @@ class ScanSession {
         Report(IsRemoval(line) ? continuous_.RemovalScan(line.substr(1))
                                : continuous_.PurchaseScan(line),
                [this] {
-                 return continuous_.last_code().text + "\t" +
-                        continuous_.result().text;
+                 return EscapeControls(continuous_.last_code().text) + "\t" +
+                        EscapeControls(continuous_.result().text);
                });
         break;
       case Mode::kRemind:
-        Report(remind_.Scan(line), [this] { return remind_.answer().text; });
+        Report(remind_.Scan(line),
+               [this] { return EscapeControls(remind_.answer().text); });
         break;
     }
   }
@@ -114,18 +119,20 @@ class ScanSession {
     if (confirm_.quantity_visible()) {
       confirm_.ConfirmQuantity(line.empty() ? confirm_.quantity() : line,
                                purchase_field_);
-      PrintLine(confirm_.result().text);
+      Answer(EscapeControls(confirm_.result().text));
       return;
     }
     if (IsRemoval(line)) {
       Report(confirm_.RemovalScan(line.substr(1)),
-             [this] { return confirm_.result().text; });
+             [this] { return EscapeControls(confirm_.result().text); });
       return;
     }
     std::optional<ScanEffect> effect = confirm_.PurchaseScan(line);
     if (effect) purchase_field_ = effect->field_text;
     Report(effect,
-           [this] { return confirm_.result().text + confirm_.quantity(); });
+           [this] {
+             return EscapeControls(confirm_.result().text + confirm_.quantity());
+           });
   }
 
   const Mode mode_;
@@ -148,10 +155,7 @@ int RunScanCommand(const Args& raw) {
   std::unique_ptr<TMainData> data = OpenDatabase(args);
   ScanSession session(*data, settings, mode);
   std::string line;
-  while (std::getline(std::cin, line)) {
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    session.Feed(Utf8ToGbk(line));
-  }
+  while (ReadStdinLine(line)) session.Feed(Utf8ToGbk(line));
   return kExitDone;
 }
 

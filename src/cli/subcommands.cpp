@@ -1,14 +1,18 @@
 #include "cli/subcommands.h"
 
+#include <cstdio>
+
 #include "cli/outcome.h"
 
 namespace veltrane::cli {
 
 int RunSubcommand(const Args& raw, const char* usage,
                   std::span<const Subcommand> subcommands) {
-  if (raw.empty() || raw[0] == "--help" || raw[0] == "-h") {
-    return PrintUsage(usage);
+  if (raw.empty()) {
+    std::fputs(usage, stderr);
+    return kExitInputProblem;
   }
+  if (raw[0] == "--help" || raw[0] == "-h") return PrintUsage(usage);
   for (const Subcommand& subcommand : subcommands) {
     if (raw[0] != subcommand.name) continue;
     ParsedArgs args =

@@ -19,8 +19,9 @@ struct Subcommand {
 };
 
 // Runs the subcommand named by raw[0] with the rest of `raw` parsed by its
-// options; prints `usage` for none or --help. Throws UsageError for an
-// unknown subcommand or option.
+// options; prints `usage` on stdout for --help (status 0) and on stderr when
+// no subcommand is given (status 2). Throws UsageError for an unknown
+// subcommand or option.
 int RunSubcommand(const Args& raw, const char* usage,
                   std::span<const Subcommand> subcommands);
 

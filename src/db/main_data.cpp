@@ -1,13 +1,43 @@
 #include "db/main_data.h"
 
+#include <algorithm>
+
 #include "db/connection.h"
 #include "db/gbk_prefix.h"
 #include "db/schema.h"
 #include "db/statement.h"
 #include "util/local_time.h"
+#include "util/text.h"
 
 namespace veltrane {
+namespace {
+
+// The databases open in this process (the core has no threads).
+std::vector<const TMainData*>& OpenDatabases() {
+  static std::vector<const TMainData*> open;
+  return open;
+}
+
+}  // namespace
+
+std::vector<std::string> TMainData::OpenFiles() {
+  std::vector<std::string> files;
+  for (const TMainData* data : OpenDatabases()) files.push_back(data->path());
+  return files;
+}
+
+std::optional<std::string> DatabaseNameProblem(const std::string& path) {
+  if (Trim(path).empty()) return "请指定数据库文件。";
+  if (path.starts_with(':') || path.starts_with("file:")) {
+    return "不能用作数据库文件的名称：" + path;
+  }
+  return std::nullopt;
+}
+
 std::unique_ptr<TMainData> TMainData::Open(const std::string& path) {
+  if (std::optional<std::string> problem = DatabaseNameProblem(path)) {
+    throw DatabaseError(*problem);
+  }
   auto connection = std::make_unique<Connection>(path);
   PrepareSchema(*connection);
   return std::unique_ptr<TMainData>(new TMainData(std::move(connection)));
@@ -38,9 +68,10 @@ TMainData::TMainData(std::unique_ptr<Connection> connection)
   locale_table_ = std::make_unique<TableCursor>(c, kLocaleTable);
   buyer_table_->Reopen();
   locale_table_->Reopen();
+  OpenDatabases().push_back(this);
 }
 
-TMainData::~TMainData() = default;
+TMainData::~TMainData() { std::erase(OpenDatabases(), this); }
 
 const std::string& TMainData::path() const { return connection_->path(); }
 

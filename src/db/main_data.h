@@ -13,8 +13,10 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "db/database_error.h"
 #include "db/table_cursor.h"
@@ -23,6 +25,12 @@ namespace veltrane {
 
 class Connection;
 class Statement;
+
+// Why `path` cannot name a database file: empty or blank, or a name the
+// database engine takes as something other than a file (":memory:", any
+// name beginning with ':' or "file:"), which would keep nothing. nullopt for
+// a usable name.
+std::optional<std::string> DatabaseNameProblem(const std::string& path);
 
 class TMainData {
  public:
@@ -35,7 +43,8 @@ class TMainData {
   // and the index when it is missing (or empty), and takes both cursors'
   // snapshots. Throws DatabaseError "无法打开数据库文件：PATH（...）" when the
   // file cannot be created, opened or written, and "不是Veltrane数据库文件：
-  // PATH（...）" when it is another kind of file or database (left untouched).
+  // PATH（...）" when it is another kind of file or database (left untouched),
+  // and the DatabaseNameProblem text for a name that is no file.
   static std::unique_ptr<TMainData> Open(
       const std::string& path = "veldata.db");
   ~TMainData();
@@ -43,6 +52,10 @@ class TMainData {
   TMainData& operator=(const TMainData&) = delete;
 
   const std::string& path() const;
+
+  // The files of every database this process has open now, as they were
+  // named to Open(); outputs must never be written over them.
+  static std::vector<std::string> OpenFiles();
 
   // Adds a buyer row. A title longer than kTitleChars characters keeps its
   // first kTitleChars (a GBK double-byte character is never split). Throws

@@ -50,6 +50,9 @@ std::variant<InputProblem, BuyerExportResult> RunBuyerExport(
   if (!from_database && !IsExistingFile(options.marc_file)) {
     return InputProblem{"请指定MARC数据文件", "marc_file", false};
   }
+  RunFiles files{{}, {{options.isbn_file, "isbn_file"}}};
+  if (!from_database) files.inputs.push_back({options.marc_file, "marc_file"});
+  if (auto problem = CheckRunFiles(files)) return *problem;
 
   OutputFile out(options.isbn_file);
   BuyerExportResult result =

@@ -101,6 +101,11 @@ std::variant<InputProblem, ExtractResult> RunExtract(
     return InputProblem{"请指定你要输出的ISBN文件的文件名和路径！",
                         "output_file", false};
   }
+  if (auto problem = CheckRunFiles({{{options.supplier_file, "supplier_file"},
+                                     {options.isbn_file, "isbn_file"}},
+                                    {{options.output_file, "output_file"}}})) {
+    return *problem;
+  }
 
   ExtractResult result;
   if (options.isbn_order) {

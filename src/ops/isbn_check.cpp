@@ -24,6 +24,12 @@ std::variant<InputProblem, IsbnCheckResult> RunIsbnCheck(
   if (IsBlankName(options.lacks_file) && IsBlankName(options.common_file)) {
     return InputProblem{"最少需要指定一个输出文件。", "lacks_file", false};
   }
+  if (auto problem = CheckRunFiles({{{options.buyer_file, "buyer_file"},
+                                     {options.supplier_file, "supplier_file"}},
+                                    {{options.lacks_file, "lacks_file"},
+                                     {options.common_file, "common_file"}}})) {
+    return *problem;
+  }
 
   IsbnCheckResult result;
   host.SetProgressTotal(CountLines(options.supplier_file));

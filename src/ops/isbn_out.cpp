@@ -35,6 +35,10 @@ std::variant<InputProblem, IsbnOutResult> RunIsbnOut(
   if (IsBlankName(options.isbn_file)) {
     return InputProblem{"请指定ISBN文件", "isbn_file", false};
   }
+  if (auto problem = CheckRunFiles({{{options.marc_file, "marc_file"}},
+                                    {{options.isbn_file, "isbn_file"}}})) {
+    return *problem;
+  }
 
   OutputFile out(options.isbn_file);
   RecordIsbns written =

@@ -52,7 +52,13 @@ std::optional<InputProblem> CheckInputs(const MarcCheckOptions& options,
   if (IsBlankName(options.lacks_file) && IsBlankName(options.common_file)) {
     return InputProblem{"最少需要指定一个输出文件。", "lacks_file"};
   }
-  return std::nullopt;
+  RunFiles files{{{options.supplier_file, "supplier_file"}},
+                 {{options.lacks_file, "lacks_file"},
+                  {options.common_file, "common_file"}}};
+  if (options.buyer_source == BuyerSource::kFile) {
+    files.inputs.push_back({options.buyer_file, "buyer_file"});
+  }
+  return CheckRunFiles(files);
 }
 
 }  // namespace

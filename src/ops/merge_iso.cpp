@@ -32,6 +32,11 @@ std::variant<InputProblem, MergeIsoResult> RunMergeIso(
   if (IsBlankName(options.output_file)) {
     return InputProblem{"请指定合并后的存放文件名", "output_file"};
   }
+  RunFiles files{{}, {{options.output_file, "output_file"}}};
+  for (const std::string& path : options.input_files) {
+    files.inputs.push_back({path, "input_files"});
+  }
+  if (auto problem = CheckRunFiles(files)) return *problem;
 
   int64_t total = 0;
   for (const std::string& path : options.input_files) {

@@ -51,6 +51,9 @@ std::variant<InputProblem, PurchaseExportResult> RunPurchaseExport(
     return InputProblem{"请指定你要输出的ISBN文件的文件名和路径！", "isbn_file",
                         false};
   }
+  if (auto problem = CheckRunFiles({{}, {{options.isbn_file, "isbn_file"}}})) {
+    return *problem;
+  }
   TableCursor& locale = data.LocaleTable();
   locale.Reopen();
   PurchaseExportResult result;

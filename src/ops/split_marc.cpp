@@ -57,6 +57,16 @@ std::variant<InputProblem, SplitMarcResult> RunSplitMarc(
   if (IsBlankName(options.output_name)) {
     return InputProblem{"请指定分割后的存放文件名", "output_name"};
   }
+  const int64_t files = options.mode == SplitMode::kPerFile
+                            ? (total + *count - 1) / *count
+                            : *count;
+  for (int64_t k = 0; k < files; ++k) {
+    if (auto problem = CheckRunFiles(
+            {{{options.marc_file, "marc_file"}},
+             {{SplitFileName(options.output_name, k), "output_name"}}})) {
+      return *problem;
+    }
+  }
 
   SplitMarcResult result;
   result.completion = {"分割MARC文件完成!", ""};

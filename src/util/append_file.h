@@ -1,17 +1,24 @@
-// Appending to a file whose existing content must stay, whatever happens.
+// Appending a run's output to a file whose existing content must stay,
+// whatever happens.
 //
 // The file is opened in append mode on the first write (created when
 // missing), so a run that writes nothing leaves no file behind. Writes are
-// buffered; `Close` writes the rest and syncs the file to disk. Appending
-// never touches the bytes the file held: an error can cost only what this
-// writer had not yet written, and what it already wrote stays, as a series
-// of one-record appends would have left it.
+// buffered; `Close` writes the rest and syncs the file to disk. A writer
+// destroyed without `Close` (a failed or stopped run) takes its run back: the
+// file is cut back to the size it had at the first write, or removed when
+// the run created it; the bytes the file held are never touched. While open,
+// the file is registered as unfinished (util/unfinished_files.h), so a signal
+// handler can take the run back too. A target that is not a regular file (a
+// device, a FIFO) is simply written to.
 #ifndef VELTRANE_UTIL_APPEND_FILE_H_
 #define VELTRANE_UTIL_APPEND_FILE_H_
 
+#include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 
+#include "util/unfinished_files.h"
 #include "util/write_buffer.h"
 
 namespace veltrane {
@@ -19,7 +26,7 @@ namespace veltrane {
 class AppendFile {
  public:
   explicit AppendFile(std::string path);
-  // Writes what is still buffered (errors ignored) and closes the file.
+  // Without a successful Close(): cuts the file back as described above.
   ~AppendFile();
   AppendFile(const AppendFile&) = delete;
   AppendFile& operator=(const AppendFile&) = delete;
@@ -31,14 +38,19 @@ class AppendFile {
   void WriteLine(std::string_view line);
 
   // Writes the rest, syncs and closes; nothing when nothing was written.
-  // Throws std::system_error naming the file on failure.
+  // Throws std::system_error naming the file on failure (the run is then
+  // taken back).
   void Close();
 
  private:
   void Open();
   [[noreturn]] void Fail();
+  void TakeBack();
 
   std::string path_;
+  std::string target_;     // the regular file appended to; empty otherwise
+  int64_t start_size_ = -1;  // -1: the run created the file
+  std::unique_ptr<UnfinishedFile> unfinished_;
   int fd_ = -1;
   WriteBuffer buffer_;
 };

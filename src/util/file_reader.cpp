@@ -13,7 +13,9 @@ namespace veltrane {
 
 std::unique_ptr<FileReader> FileReader::Open(const std::string& path,
                                              size_t window) {
-  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  // Non-blocking, so that a FIFO without a writer is refused at once instead
+  // of blocking in open(); regular files ignore the flag.
+  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd < 0) return nullptr;
   struct stat st;
   if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {

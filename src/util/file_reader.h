@@ -19,7 +19,8 @@ class FileReader {
   static constexpr size_t kDefaultWindow = size_t{256} << 10;
 
   // Opens `path` for reading. Returns nullptr when it does not exist, is not a
-  // regular file or cannot be opened. The size is taken once, here.
+  // regular file (never blocking on a FIFO) or cannot be opened. The size is
+  // taken once, here.
   static std::unique_ptr<FileReader> Open(const std::string& path,
                                           size_t window = kDefaultWindow);
   ~FileReader();

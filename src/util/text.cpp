@@ -66,4 +66,48 @@ std::string RemoveByte(std::string_view s, char c) {
   return out;
 }
 
+std::string EscapeControls(std::string_view s) {
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  std::string escaped;
+  escaped.reserve(s.size());
+  for (char c : s) {
+    const auto byte = static_cast<unsigned char>(c);
+    switch (c) {
+      case '\t':
+        escaped += "\\t";
+        break;
+      case '\n':
+        escaped += "\\n";
+        break;
+      case '\r':
+        escaped += "\\r";
+        break;
+      case '\\':
+        escaped += "\\\\";
+        break;
+      default:
+        if (byte < 0x20 || byte == 0x7F) {
+          escaped += "\\x";
+          escaped += kHex[byte >> 4];
+          escaped += kHex[byte & 0xF];
+        } else {
+          escaped += c;
+        }
+    }
+  }
+  return escaped;
+}
+
+std::string EscapeControlsKeepingLines(std::string_view s) {
+  std::string escaped;
+  size_t start = 0;
+  for (size_t end; (end = s.find('\n', start)) != std::string_view::npos;
+       start = end + 1) {
+    escaped += EscapeControls(s.substr(start, end - start));
+    escaped += '\n';
+  }
+  escaped += EscapeControls(s.substr(start));
+  return escaped;
+}
+
 }  // namespace veltrane

@@ -37,6 +37,17 @@ std::string ReplaceAll(std::string_view s, std::string_view from,
 // `s` without any byte equal to `c`.
 std::string RemoveByte(std::string_view s, char c);
 
+// `s` made safe for one field of a TSV line or a one-line answer: TAB, LF,
+// CR and backslash become \t, \n, \r and \\, every other control byte
+// (below 0x20, and 0x7F) becomes \xHH (upper-case hex). Bytes from 0x80 on
+// pass unchanged, so apply it to UTF-8 text (a GBK trail byte can be a
+// backslash).
+std::string EscapeControls(std::string_view s);
+
+// The same for text shown on a terminal: every line escaped, the LF line
+// breaks kept.
+std::string EscapeControlsKeepingLines(std::string_view s);
+
 }  // namespace veltrane
 
 #endif  // VELTRANE_UTIL_TEXT_H_

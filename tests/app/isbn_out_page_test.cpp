@@ -61,6 +61,15 @@ class IsbnOutPageTest : public QObject {
     QCOMPARE(messages.shown.last(),
              QStringLiteral("information: 请指定ISBN文件"));
     QVERIFY(IsIdle());
+
+    // The MARC file itself as the ISBN file: refused, the file kept.
+    const std::string record = testing::ReadFile(dir_.Path("in.iso"));
+    page.Type(page.isbn, dir_.Path("in.iso"));
+    page.Start();
+    QCOMPARE(messages.shown.last(),
+             QString::fromStdString("information: 输出文件不能是输入文件：" +
+                                    dir_.Path("in.iso")));
+    QCOMPARE(testing::ReadFile(dir_.Path("in.iso")), record);
   }
 
   void WritesTheIsbnListInBothForms() {

@@ -40,15 +40,26 @@ TEST(AppendFileTest, CreatedOnlyByTheFirstWrite) {
   EXPECT_EQ(ReadFile(dir.Path("new.iso")), "\r\n");
 }
 
-TEST(AppendFileTest, AbandonedWriterLeavesWhatItWrote) {
+TEST(AppendFileTest, AbandonedOrSignalledRunIsTakenBack) {
   TempDir dir;
   std::string path = dir.Path("out.iso");
   WriteFile(path, "old\r\n");
+  const std::string big(600 * 1024, 'x');  // partly on disk already
   {
     AppendFile out(path);
-    out.WriteLine("partial");
+    out.Write(big);
   }
-  EXPECT_EQ(ReadFile(path), "old\r\npartial\r\n");
+  EXPECT_EQ(ReadFile(path), "old\r\n");
+  {
+    AppendFile created(dir.Path("new.iso"));
+    created.Write(big);
+  }
+  EXPECT_FALSE(std::filesystem::exists(dir.Path("new.iso")));
+
+  AppendFile signalled(path);
+  signalled.Write(big);
+  UndoUnfinishedFiles();  // what the signal handler does
+  EXPECT_EQ(ReadFile(path), "old\r\n");
 }
 
 TEST(AppendFileTest, UnwritableFileNamesThePath) {

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 namespace veltrane {
 namespace {
 
@@ -23,6 +26,22 @@ TEST(TextTest, ParseInteger) {
        {"", " ", "12 ", "1a", "0x1", "--1", "99999999999999999999"}) {
     EXPECT_FALSE(ParseInteger(bad).has_value()) << bad;
   }
+}
+
+TEST(TextTest, EscapeControls) {
+  struct Case {
+    std::string in;
+    std::string out;
+  };
+  for (const Case& c : std::vector<Case>{
+           {"plain 书名", "plain 书名"},
+           {"a\tb\nc\rd\\e", "a\\tb\\nc\\rd\\\\e"},
+           {std::string("nul\0cut", 7), "nul\\x00cut"},
+           {"\x1b[31mred\x7f\x1f", "\\x1B[31mred\\x7F\\x1F"},
+       }) {
+    EXPECT_EQ(EscapeControls(c.in), c.out) << c.in;
+  }
+  EXPECT_EQ(EscapeControlsKeepingLines("a\tb\n\x1b\n"), "a\\tb\n\\x1B\n");
 }
 
 }  // namespace
