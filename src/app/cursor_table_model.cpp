@@ -2,6 +2,7 @@
 
 #include "app/text_codec.h"
 #include "db/table_cursor.h"
+#include "ops/int_text.h"
 #include "util/text.h"
 
 namespace veltrane::app {
@@ -84,7 +85,7 @@ bool CursorTableModel::setData(const QModelIndex& index, const QVariant& value,
   QString text = value.toString();
   if (cursor_->Kind(columns_[static_cast<size_t>(index.column())].column) ==
           ColumnKind::kInteger &&
-      !ParseInteger(text.trimmed().toStdString())) {
+      !ParseIntText(text.trimmed().toStdString())) {  // 32-bit counts only
     return false;
   }
   if (pending_row_ != index.row()) PostPending();

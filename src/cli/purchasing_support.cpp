@@ -1,5 +1,7 @@
 #include "cli/purchasing_support.h"
 
+#include <stdexcept>
+
 #include "cli/outcome.h"
 #include "cli/std_streams.h"
 #include "ops/purchase_data.h"
@@ -54,10 +56,14 @@ int ChangeEveryCopies(const ParsedArgs& args, TMainData& data,
   if (!number) throw UsageError("N 需要一个整数：" + args.positional[0]);
   table.Reopen();
   TMainData::Batch batch(data);
-  if (shift) {
-    ShiftAllCopies(table, *number);
-  } else {
-    SetAllCopies(table, *number);
+  try {
+    if (shift) {
+      ShiftAllCopies(table, *number);
+    } else {
+      SetAllCopies(table, *number);
+    }
+  } catch (const std::out_of_range& error) {
+    throw InputProblemError(error.what());
   }
   batch.Commit();
   return kExitDone;

@@ -76,6 +76,14 @@ void Report(const std::optional<ScanEffect>& effect,
   Answer(effect->invalid ? kInvalidCode : answer());
 }
 
+std::string Digits(std::string_view text) {
+  std::string digits;
+  for (char c : text) {
+    if (IsAsciiDigit(c)) digits += c;
+  }
+  return digits;
+}
+
 // A line "-CODE" is a removal scan of CODE.
 bool IsRemoval(const std::string& line) {
   return !line.empty() && line[0] == '-';
@@ -113,11 +121,12 @@ class ScanSession {
   }
 
  private:
-  // While the quantity field shows, the line is the quantity; an empty one
-  // confirms what the field shows.
+  // While the quantity field shows, the line is the quantity: its digits,
+  // as the field, which takes only digits, would hold them ("2本" is 2, "-1"
+  // is 1); an empty line confirms what the field shows.
   void FeedConfirm(const std::string& line) {
     if (confirm_.quantity_visible()) {
-      confirm_.ConfirmQuantity(line.empty() ? confirm_.quantity() : line,
+      confirm_.ConfirmQuantity(line.empty() ? confirm_.quantity() : Digits(line),
                                purchase_field_);
       Answer(EscapeControls(confirm_.result().text));
       return;
@@ -154,9 +163,20 @@ int RunScanCommand(const Args& raw) {
   const ScanSettings settings = ParseSettings(args);
   std::unique_ptr<TMainData> data = OpenDatabase(args);
   ScanSession session(*data, settings, mode);
+  // A database that fails answers that scan with its error (nothing is
+  // recorded) and the command ends with status 1 after the last scan.
+  int status = kExitDone;
   std::string line;
-  while (ReadStdinLine(line)) session.Feed(Utf8ToGbk(line));
-  return kExitDone;
+  while (ReadStdinLine(line)) {
+    try {
+      session.Feed(Utf8ToGbk(line));
+    } catch (const DatabaseError& error) {
+      std::fprintf(stderr, "%s\n", error.what());
+      Answer(EscapeControls(error.what()));
+      status = kExitError;
+    }
+  }
+  return status;
 }
 
 }  // namespace veltrane::cli

@@ -11,6 +11,8 @@ namespace {
 
 // Long enough for another program's batch commit or checkpoint to finish.
 constexpr int kBusyTimeoutMs = 10000;
+// The most work a batch holds uncommitted.
+constexpr auto kBatchInterval = std::chrono::milliseconds(250);
 
 DatabaseError OpenError(const std::string& path, const std::string& reason) {
   return DatabaseError("无法打开数据库文件：" + path + "（" + reason + "）");
@@ -83,12 +85,16 @@ void Connection::BeginBatch(int64_t writes_per_commit) {
   if (batch_open()) throw std::logic_error("数据库批量写入已经开始");
   batch_size_ = writes_per_commit > 0 ? writes_per_commit : 1;
   batch_pending_ = 0;
+  batch_committed_ = 0;
+  batch_began_ = std::chrono::steady_clock::now();
 }
 
 void Connection::EndBatch() {
+  const int64_t pending = batch_pending_;
   batch_size_ = 0;
   batch_pending_ = 0;
   if (InTransaction()) Commit();
+  batch_committed_ += pending;
 }
 
 bool Connection::InTransaction() const {
@@ -121,9 +127,16 @@ void Connection::RollbackQuietly() noexcept {
 }
 
 void Connection::CountBatchWrite() {
-  if (++batch_pending_ < batch_size_) return;
+  ++batch_pending_;
+  const auto now = std::chrono::steady_clock::now();
+  if (batch_pending_ < batch_size_ && now - batch_began_ < kBatchInterval) {
+    return;
+  }
+  const int64_t pending = batch_pending_;
   batch_pending_ = 0;
+  batch_began_ = now;
   if (InTransaction()) Commit();
+  batch_committed_ += pending;
 }
 
 WriteTransaction::WriteTransaction(Connection& connection)

@@ -90,14 +90,15 @@ void TMainData::AppendBuyerRow(std::string_view title, std::string_view isbn,
 }
 
 int TMainData::FirstCount(Statement& lookup, std::string_view isbn) {
-  try {
-    ResetOnExit reset(lookup);
-    lookup.BindBytes(1, isbn);
-    if (!lookup.Step()) return 0;
-    return static_cast<int>(lookup.Integer(0));
-  } catch (const DatabaseError&) {
-    return -1;
+  ResetOnExit reset(lookup);
+  lookup.BindBytes(1, isbn);
+  if (!lookup.Step()) return 0;
+  const int64_t count = lookup.Integer(0);
+  if (!FitsInt(count)) {
+    throw DatabaseError("数据库中的数量超出范围：" + path() + "（" +
+                        std::to_string(count) + "）");
   }
+  return static_cast<int>(count);
 }
 
 int TMainData::HeldCopies(std::string_view isbn) {
@@ -109,19 +110,18 @@ int TMainData::PurchasedCopies(std::string_view isbn) {
 }
 
 std::string TMainData::BuyerTitle(std::string_view isbn) {
-  try {
-    ResetOnExit reset(*buyer_title_);
-    buyer_title_->BindBytes(1, isbn);
-    if (!buyer_title_->Step()) return {};
-    return std::string(buyer_title_->Bytes(0));
-  } catch (const DatabaseError&) {
-    return {};
-  }
+  ResetOnExit reset(*buyer_title_);
+  buyer_title_->BindBytes(1, isbn);
+  if (!buyer_title_->Step()) return {};
+  return std::string(buyer_title_->Bytes(0));
 }
 
 int TMainData::AddPurchase(std::string_view isbn, int count) {
   const std::string now = LocalDateTimeText();
   WriteTransaction write(*connection_);
+  if (!FitsInt(int64_t{FirstCount(*purchased_copies_, isbn)} + count)) {
+    throw DatabaseError("采购数量超出范围：" + std::string(isbn));
+  }
   {
     ResetOnExit reset(*update_purchase_);
     update_purchase_->BindInteger(1, count);
@@ -161,14 +161,14 @@ void TMainData::ClearLocaleTable() {
 }
 
 TMainData::Batch::Batch(TMainData& data, int64_t writes_per_commit)
-    : connection_(data.connection_.get()) {
-  connection_->BeginBatch(writes_per_commit);
+    : connection_(*data.connection_) {
+  connection_.BeginBatch(writes_per_commit);
 }
 
 TMainData::Batch::~Batch() {
-  if (connection_ == nullptr) return;
+  if (!open_) return;
   try {
-    connection_->EndBatch();
+    connection_.EndBatch();
   } catch (const DatabaseError&) {
     // Documented: the uncommitted rest is lost; the caller's own error, if
     // any, is already on its way.
@@ -176,9 +176,20 @@ TMainData::Batch::~Batch() {
 }
 
 void TMainData::Batch::Commit() {
-  Connection* connection = connection_;
-  connection_ = nullptr;
-  if (connection != nullptr) connection->EndBatch();
+  if (!open_) return;
+  open_ = false;
+  connection_.EndBatch();
 }
+
+int64_t TMainData::Batch::committed() const {
+  return connection_.batch_committed();
+}
+
+TMainData::Transaction::Transaction(TMainData& data)
+    : write_(std::make_unique<WriteTransaction>(*data.connection_)) {}
+
+TMainData::Transaction::~Transaction() = default;
+
+void TMainData::Transaction::Commit() { write_->Commit(); }
 
 }  // namespace veltrane

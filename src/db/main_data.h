@@ -25,6 +25,7 @@ namespace veltrane {
 
 class Connection;
 class Statement;
+class WriteTransaction;
 
 // Why `path` cannot name a database file: empty or blank, or a name the
 // database engine takes as something other than a file (":memory:", any
@@ -64,15 +65,19 @@ class TMainData {
                       std::string_view marc_data);
 
   // Lookups by exact code; with several rows the lowest recno counts.
-  // Copies held (buyer) and bought (locale): 0 without a row, -1 when the
-  // query fails. The title: empty without a row or when the query fails.
+  // Copies held (buyer) and bought (locale): 0 without a row. The title:
+  // empty without a row. Throws DatabaseError when the query fails or a
+  // stored count is outside the 32-bit range: a failed lookup is never a
+  // count that a purchase could be decided on.
   int HeldCopies(std::string_view isbn);
   int PurchasedCopies(std::string_view isbn);
   std::string BuyerTitle(std::string_view isbn);
 
   // Adds `count` (may be negative) to the purchase of `isbn` and sets its
   // indate to now ("yyyy-mm-dd hh:mm:ss", local time); a code without a row
-  // gets a new one with `count`. Returns `count`. Throws DatabaseError.
+  // gets a new one with `count`. Returns `count`. Throws DatabaseError, also
+  // "采购数量超出范围" (nothing written) when the sum would leave the 32-bit
+  // range.
   int AddPurchase(std::string_view isbn, int count);
   // Deletes every purchase row of `isbn` (none: nothing happens). Throws
   // DatabaseError.
@@ -90,9 +95,9 @@ class TMainData {
   TableCursor& LocaleTable() { return *locale_table_; }
 
   // Groups the writes made while it lives (appends, purchases, cursor posts
-  // and deletes) into transactions of `writes_per_commit` writes, for bulk
-  // imports. Each full transaction is committed at once, so what was written
-  // before an interruption stays. Destroying the batch commits the rest
+  // and deletes) into transactions of `writes_per_commit` writes, or of a
+  // quarter of a second's writes, for bulk imports. Each transaction is
+  // committed at once, so what was written before an interruption stays. Destroying the batch commits the rest
   // (without a word when that fails: the rest is then lost); Commit() does
   // the same and reports the failure.
   class Batch {
@@ -107,8 +112,29 @@ class TMainData {
     // Commits the pending writes and ends the batch. Throws DatabaseError.
     void Commit();
 
+    // The writes of this batch that are committed (stay whatever happens).
+    int64_t committed() const;
+
    private:
-    Connection* connection_;  // null once committed
+    Connection& connection_;
+    bool open_ = true;
+  };
+
+  // Makes the lookups and writes made while it lives one immediate
+  // transaction: another program's write waits until Commit() or the end of
+  // the scope (which rolls back), so a decision read from the tables and the
+  // write that follows from it cannot interleave with another station's.
+  // Inside a Batch it joins the batch. Throws DatabaseError.
+  class Transaction {
+   public:
+    explicit Transaction(TMainData& data);
+    ~Transaction();
+    Transaction(const Transaction&) = delete;
+    Transaction& operator=(const Transaction&) = delete;
+    void Commit();
+
+   private:
+    std::unique_ptr<WriteTransaction> write_;
   };
 
  private:

@@ -46,6 +46,19 @@ void TableCursor::Reopen() {
   while (snapshot_->Step()) recnos_.push_back(snapshot_->Integer(0));
 }
 
+std::pair<int64_t, int64_t> TableCursor::IntegerRange(
+    std::string_view column) const {
+  const std::string value = "CAST(" +
+                            std::string(table_.columns[ColumnIndex(column)].name) +
+                            " AS INTEGER)";
+  Statement range(connection_, "SELECT ifnull(min(" + value + "), 0), ifnull(max(" +
+                                   value + "), 0) FROM " +
+                                   std::string(table_.name));
+  ResetOnExit reset(range);
+  range.Step();
+  return {range.Integer(0), range.Integer(1)};
+}
+
 void TableCursor::Next() {
   Post();
   MoveTo(std::min(index_ + 1, RecordCount()));

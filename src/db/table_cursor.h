@@ -16,6 +16,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <utility>
 #include <variant>
 #include <vector>
 
@@ -68,6 +69,11 @@ class TableCursor {
   ColumnKind Kind(std::string_view column) const {
     return table_.columns[ColumnIndex(column)].kind;
   }
+
+  // The smallest and largest value of an integer column over the whole table
+  // (as Integer() reads each), {0, 0} for an empty table. Throws
+  // DatabaseError, std::invalid_argument for an unknown column.
+  std::pair<int64_t, int64_t> IntegerRange(std::string_view column) const;
 
   // Starts changing the current row. Throws std::logic_error without one.
   void Edit();

@@ -13,6 +13,18 @@ InputProblem MissingFile() {
   return InputProblem{"指定的文件不存在！", "marc_file", false};
 }
 
+// The page's checks: the file exists; a fixed number of copies that is a
+// number fits the 32-bit count (other text counts as 1).
+std::optional<InputProblem> CheckImport(const BuyerImportOptions& options) {
+  if (!IsExistingFile(options.marc_file)) return MissingFile();
+  if (options.copies.source == CopyOption::Source::kFixed &&
+      ParseInteger(options.copies.fixed) &&
+      !ParseIntText(options.copies.fixed)) {
+    return InputProblem{"复本数超出范围：" + options.copies.fixed, "copies"};
+  }
+  return CheckRunFiles({{{options.marc_file, "marc_file"}}, {}});
+}
+
 }  // namespace
 
 int RecordCopies(const CopyOption& option, const TMarcRecord& record) {
@@ -29,7 +41,7 @@ int RecordCopies(const CopyOption& option, const TMarcRecord& record) {
 
 std::variant<InputProblem, BuyerImportPlan> PlanBuyerImport(
     const BuyerImportOptions& options, TMainData& data) {
-  if (!IsExistingFile(options.marc_file)) return MissingFile();
+  if (auto problem = CheckImport(options)) return *problem;
   data.BuyerTable().Reopen();
   return BuyerImportPlan{data.BuyerTable().RecordCount(),
                          CountMarcRecords(options.marc_file)};
@@ -44,28 +56,46 @@ std::string BuyerImportQuestion(const BuyerImportPlan& plan) {
 
 std::variant<InputProblem, BuyerImportResult> RunBuyerImport(
     const BuyerImportOptions& options, TMainData& data, OperationHost& host) {
-  if (!IsExistingFile(options.marc_file)) return MissingFile();
+  if (auto problem = CheckImport(options)) return *problem;
   host.SetProgressTotal(CountMarcRecords(options.marc_file));
 
   BuyerImportResult result;
   FailureTally tally(host);
   TMainData::Batch batch(data);
-  result.records = ScanMarcFile(
-      options.marc_file,
-      [&](int64_t rec_no, std::string_view text, bool&) {
-        TMarcRecord record = TMarcRecord::Create(text);
-        data.AppendBuyerRow(record.GetValue("200a"), record.GetValue("010a"),
-                            RecordCopies(options.copies, record), text);
-        ++result.imported;
-        host.SetProgressPosition(rec_no);
-      },
-      tally);
-  batch.Commit();
+  bool stopped = false;
+  try {
+    result.records = ScanMarcFile(
+        options.marc_file,
+        [&](int64_t rec_no, std::string_view text, bool& cont) {
+          TMarcRecord record = TMarcRecord::Create(text);
+          data.AppendBuyerRow(record.GetValue("200a"), record.GetValue("010a"),
+                              RecordCopies(options.copies, record), text);
+          ++result.imported;
+          host.SetProgressPosition(rec_no);
+          if (host.StopRequested()) {
+            stopped = true;
+            cont = false;
+          }
+        },
+        tally);
+    batch.Commit();
+  } catch (const DatabaseError& error) {
+    // What was committed stays; say how much, as the table will show it.
+    try {
+      batch.Commit();
+    } catch (const DatabaseError&) {
+      // The rest is lost; the count below says what stays.
+    }
+    data.BuyerTable().Reopen();
+    throw DatabaseError(std::string(error.what()) + "\n本次已导入" +
+                        std::to_string(batch.committed()) + "条");
+  }
   data.BuyerTable().Reopen();
 
   result.failed = tally.failed();
-  result.cancelled = tally.cancelled();
-  result.completion = {"导入完成。", RecordCountDetail(result.imported)};
+  result.cancelled = tally.cancelled() || stopped;
+  result.completion = {stopped ? "导入已停止。" : "导入完成。",
+                       RecordCountDetail(result.imported)};
   return result;
 }
 

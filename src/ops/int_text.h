@@ -14,10 +14,7 @@ namespace veltrane {
 // nullopt for anything else, also "2 " or "2本".
 inline std::optional<int> ParseIntText(std::string_view text) {
   std::optional<int64_t> n = ParseInteger(text);
-  if (!n || *n < std::numeric_limits<int>::min() ||
-      *n > std::numeric_limits<int>::max()) {
-    return std::nullopt;
-  }
+  if (!n || !FitsInt(*n)) return std::nullopt;
   return static_cast<int>(*n);
 }
 

@@ -3,9 +3,11 @@
 #include "ops/purchase_data.h"
 
 #include <functional>
+#include <stdexcept>
 
 #include "db/main_data.h"
 #include "ops/input_checks.h"
+#include "ops/int_text.h"
 #include "util/output_file.h"
 #include "util/text.h"
 
@@ -30,6 +32,21 @@ void RewriteEveryCopies(TableCursor& table,
     table.Post();
   }
   table.First();
+}
+
+// Copy counts are 32-bit numbers; anything else would wrap when read back.
+void RequireCount(int64_t n) {
+  if (!FitsInt(n)) {
+    throw std::out_of_range("数量超出范围：" + std::to_string(n) +
+                            "（-2147483648 到 2147483647）");
+  }
+}
+
+// a + b as a count; throws as RequireCount, also when the sum overflows.
+void RequireCountSum(int64_t a, int64_t b) {
+  int64_t sum;
+  if (__builtin_add_overflow(a, b, &sum)) sum = a;  // a is then out of range
+  RequireCount(sum);
 }
 
 // Clears a table that has rows (seen afresh) and returns `message`.
@@ -76,10 +93,15 @@ int64_t EditNumber(std::string_view text) {
 }
 
 void SetAllCopies(TableCursor& table, int64_t number) {
+  RequireCount(number);
   RewriteEveryCopies(table, [number](int64_t) { return number; });
 }
 
 void ShiftAllCopies(TableCursor& table, int64_t number) {
+  RequireCount(number);
+  const auto [low, high] = table.IntegerRange("rsnumber");
+  RequireCountSum(low, number);
+  RequireCountSum(high, number);
   RewriteEveryCopies(table,
                      [number](int64_t copies) { return copies + number; });
 }

@@ -60,7 +60,9 @@ int64_t EditNumber(std::string_view text);
 // "设置": every row's rsnumber := number. "增减": rsnumber += number. The
 // cursor ends on its first row; an empty table is left alone. Each changed
 // row is a committed write of its own unless the caller holds a
-// TMainData::Batch (worth it for a whole catalogue). Throws DatabaseError.
+// TMainData::Batch (worth it for a whole catalogue). Throws DatabaseError,
+// and std::out_of_range (before changing anything) when a number would leave
+// the 32-bit range that copy counts have.
 void SetAllCopies(TableCursor& table, int64_t number);
 void ShiftAllCopies(TableCursor& table, int64_t number);
 

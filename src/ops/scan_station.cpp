@@ -136,6 +136,9 @@ std::optional<ScanEffect> ContinuousTab::PurchaseScan(
   std::optional<std::string> key = ScanKey(
       field_text, settings_, {&last_code_.visible, &result_.visible}, effect);
   if (!key) return effect;
+  // Another station may scan the same title at the same moment: deciding
+  // and buying are one transaction, so it sees this purchase.
+  TMainData::Transaction transaction(data_);
   int held = data_.HeldCopies(*key);
   int bought = data_.PurchasedCopies(*key);
   int suggestion = Suggestion(settings_, held, bought);
@@ -149,6 +152,7 @@ std::optional<ScanEffect> ContinuousTab::PurchaseScan(
   } else {
     text += "不做采购";
   }
+  transaction.Commit();
   last_code_ = Panel{true, GbkToUtf8(*key)};
   result_ = Panel{true, std::move(text)};
   return ScanEffect{*key, false, ShouldBeep(held, settings_)};

@@ -5,6 +5,8 @@
 //
 // Every purchase or removal is written to the database before the call
 // returns. Display texts are UTF-8; codes and keys are GBK bytes as typed.
+// A database that fails (a lookup included) throws DatabaseError out of the
+// scan; nothing is recorded for that scan and the panels stay as they were.
 #ifndef VELTRANE_OPS_SCAN_STATION_H_
 #define VELTRANE_OPS_SCAN_STATION_H_
 
@@ -64,10 +66,12 @@ class ConfirmTab {
   // pnlZT2 shown, quantity = target - h - b; the page moves the focus to the
   // quantity field.
   std::optional<ScanEffect> PurchaseScan(std::string_view field_text);
-  // Enter in edtZTQR: `quantity_text` read as a whole number buys that many
-  // of `purchase_field_text` (the purchase field's text) and pnlZT1 becomes
+  // Enter in edtZTQR: `quantity_text` (the field's text: the suggestion as
+  // shown, or digits typed) read as a whole number buys that many of
+  // `purchase_field_text` (the purchase field's text) and pnlZT1 becomes
   // "KEY  确认采购[ n ]本。"; 0 gives "KEY  确认不采购"; text that is no
-  // number writes nothing and says so. pnlZT2 is hidden.
+  // number, or a number beyond the 32-bit range, writes nothing and says so.
+  // pnlZT2 is hidden.
   void ConfirmQuantity(std::string_view quantity_text,
                        std::string_view purchase_field_text);
   // Enter in edtZTTC: removes every purchase of the code; pnlZT1 "剔除
@@ -93,7 +97,8 @@ class ContinuousTab {
   ContinuousTab(TMainData& data, const ScanSettings& settings);
 
   // Enter in edtLXCG: pnlResult "现有[h]本，已采购[b]本，继续采购[n]本",
-  // "现有[h]本，已采购[b]本，不做采购" or "现有[h]本，不做采购".
+  // "现有[h]本，已采购[b]本，不做采购" or "现有[h]本，不做采购". The lookups
+  // and the purchase are one transaction.
   std::optional<ScanEffect> PurchaseScan(std::string_view field_text);
   // Enter in edtLXTC: pnlResult "剔除ISBN[KEY]的采购数据成功".
   std::optional<ScanEffect> RemovalScan(std::string_view field_text);

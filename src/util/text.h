@@ -6,6 +6,7 @@
 #define VELTRANE_UTIL_TEXT_H_
 
 #include <cstdint>
+#include <limits>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -26,6 +27,12 @@ std::string_view TrimRight(std::string_view s);
 // optional sign, then digits only. Anything else (also the empty string or an
 // overflow) gives nullopt.
 std::optional<int64_t> ParseInteger(std::string_view s);
+
+// True when `n` fits a 32-bit int, the range of copy counts and quantities.
+inline bool FitsInt(int64_t n) {
+  return n >= std::numeric_limits<int>::min() &&
+         n <= std::numeric_limits<int>::max();
+}
 
 // `value` in decimal, zero-padded on the left to at least `width` digits.
 std::string ZeroPadded(uint64_t value, size_t width);

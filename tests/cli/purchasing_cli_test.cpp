@@ -229,7 +229,7 @@ TEST_F(PurchasingCliTest, ScanModesAnswerOneLinePerScan) {
        "\a\a"},
       {{"scan", "--mode", "confirm", "--target", "3", "--beep-held"},
        "9787500637721\n\n9787500637721\n0\n\n9787500637721\nx\n"
-       "-9787500637721\n9787111222224\n-1\n-\n",
+       "-9787500637721\n9787111222224\n-1\n-\n9787111222224\n 2本 \n",
        "已有[ 1 ]本，已采购[ 0 ]本，现采购：2\n"
        "7-5006-3772-1  确认采购[ 2 ]本。\n"
        "已有[ 1 ]本，已采购[ 2 ]本，现采购：0\n"
@@ -238,7 +238,9 @@ TEST_F(PurchasingCliTest, ScanModesAnswerOneLinePerScan) {
        "7-5006-3772-1  采购数量无效，没有采购\n"
        "剔除 ISBN[ 7-5006-3772-1 ] 的采购数据成功\n"
        "已有[ 0 ]本，已采购[ 0 ]本，现采购：3\n"
-       "7-111-22222-9  确认采购[ -1 ]本。\n",
+       "7-111-22222-9  确认采购[ 1 ]本。\n"
+       "已有[ 0 ]本，已采购[ 1 ]本，现采购：2\n"
+       "7-111-22222-9  确认采购[ 2 ]本。\n",
        "\a\a\a"},
       {{"scan", "--mode", "continuous", "--target", "2", "--beep-new"},
        "9787500637721\n9787500637721\n-7-5006-3772-1\n7500637722\n"
@@ -264,7 +266,7 @@ TEST_F(PurchasingCliTest, ScanModesAnswerOneLinePerScan) {
   }
   std::unique_ptr<TMainData> data = Data();
   EXPECT_EQ(data->PurchasedCopies("7-5006-3772-1"), 1);
-  EXPECT_EQ(data->PurchasedCopies("7-111-22222-9"), -1);
+  EXPECT_EQ(data->PurchasedCopies("7-111-22222-9"), 3);
   EXPECT_EQ(data->PurchasedCopies("9787500637721"), 1);
 }
 

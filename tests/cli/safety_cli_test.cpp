@@ -52,6 +52,8 @@ class SafetyCliTest : public ::testing::Test {
 TEST_F(SafetyCliTest, OutputNamingAnInputOrTheDatabaseIsRefused) {
   ASSERT_EQ(Run({"buyer", "import", "a.iso", "--db", "v.db"}).status, 0);
   std::filesystem::create_symlink("a.iso", dir_.Path("link.iso"));
+  WriteFile(dir_.Path("two0.iso"), ReadFile(dir_.Path("a.iso")) +
+                                       ReadFile(dir_.Path("b.iso")));
   struct Case {
     std::vector<std::string> args;
     std::string kept;  // the file that must stay as it was
@@ -73,6 +75,8 @@ TEST_F(SafetyCliTest, OutputNamingAnInputOrTheDatabaseIsRefused) {
        "a.iso"},
       {{"buyer", "export", "v.db", "--db", "v.db"}, "v.db"},
       {{"purchases", "export", "v.db", "--db", "v.db"}, "v.db"},
+      {{"merge", "b.iso", "a.iso", "b.iso"}, "b.iso"},
+      {{"split", "two0.iso", "two.iso", "--per", "1"}, "two0.iso"},
   };
   for (const Case& c : cases) {
     const std::string before = ReadFile(dir_.Path(c.kept));

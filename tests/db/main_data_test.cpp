@@ -268,9 +268,9 @@ TEST_F(MainDataTest, ClearingRestartsRecnoAndKeepsTheOtherTable) {
   EXPECT_EQ(data_->PurchasedCopies("C"), 1);
 }
 
-TEST_F(MainDataTest, BrokenTableGivesMinusOneAndErrorsNamingTheFile) {
+TEST_F(MainDataTest, BrokenTableGivesErrorsNamingTheFile) {
   ExecSql(path_, "DROP TABLE locale");
-  EXPECT_EQ(data_->PurchasedCopies(kIsbn), -1);
+  EXPECT_THROW(data_->PurchasedCopies(kIsbn), DatabaseError);
   try {
     data_->AddPurchase(kIsbn, 1);
     ADD_FAILURE() << "no error";
@@ -285,8 +285,8 @@ TEST_F(MainDataTest, BrokenTableGivesMinusOneAndErrorsNamingTheFile) {
   EXPECT_EQ(data_->PurchasedCopies(kIsbn), 1);
 
   ExecSql(path_, "DROP TABLE buyer");
-  EXPECT_EQ(data_->HeldCopies(kIsbn), -1);
-  EXPECT_EQ(data_->BuyerTitle(kIsbn), "");
+  EXPECT_THROW(data_->HeldCopies(kIsbn), DatabaseError);
+  EXPECT_THROW(data_->BuyerTitle(kIsbn), DatabaseError);
 }
 
 TEST_F(MainDataTest, BatchCommitsEveryNWritesAndAtItsEnd) {

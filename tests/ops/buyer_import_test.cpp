@@ -155,6 +155,33 @@ TEST_F(BuyerImportTest, MissingFileIsRefusedByPlanAndRun) {
   EXPECT_TRUE(Rows().empty());
 }
 
+TEST_F(BuyerImportTest, FixedCopiesBeyondThe32BitRangeAreRefused) {
+  WriteFile(dir_.Path("buyer.iso"), BuyerRecord("A", "1", ""));
+  auto run = RunBuyerImport(
+      Options({CopyOption::Source::kFixed, "4294967296", "905f"}), *data_,
+      host_);
+  ASSERT_TRUE(std::holds_alternative<InputProblem>(run));
+  EXPECT_EQ(std::get<InputProblem>(run).input, "copies");
+  EXPECT_TRUE(Rows().empty());
+}
+
+// A stop ends the import between records; what was imported stays, and the
+// completion counts what the table now holds from this import.
+TEST_F(BuyerImportTest, StopKeepsWhatWasImported) {
+  struct StoppingHost : RecordingHost {
+    bool StopRequested() override { return position_ >= 2; }
+  } host;
+  WriteFile(dir_.Path("buyer.iso"), BuyerRecord("A", "1", "") + "\r\n" +
+                                        BuyerRecord("B", "2", "") + "\r\n" +
+                                        BuyerRecord("C", "3", ""));
+  auto run = RunBuyerImport(Options(), *data_, host);
+  ASSERT_TRUE(std::holds_alternative<BuyerImportResult>(run));
+  const BuyerImportResult& result = std::get<BuyerImportResult>(run);
+  EXPECT_TRUE(result.cancelled);
+  EXPECT_EQ(CompletionLine(result.completion), "导入已停止。共2条");
+  EXPECT_EQ(Rows(), (std::vector<std::string>{"A|1|1", "B|2|1"}));
+}
+
 TEST_F(BuyerImportTest, FailingRecordIsLoggedAndTheHostDecides) {
   std::string bad = BuyerRecord("Bad", "7-020-04567-7", "");
   bad.replace(12, 5, "0004x");

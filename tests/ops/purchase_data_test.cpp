@@ -117,6 +117,18 @@ TEST_F(PurchaseDataTest, SetShiftAndDeleteZeroQuantities) {
   EXPECT_EQ(data_->HeldCopies("X"), 5);
 }
 
+TEST_F(PurchaseDataTest, CountsOutsideThe32BitRangeChangeNothing) {
+  Buy({5, -2});
+  TableCursor& locale = data_->LocaleTable();
+  EXPECT_THROW(SetAllCopies(locale, int64_t{1} << 32), std::out_of_range);
+  EXPECT_THROW(ShiftAllCopies(locale, 2147483643), std::out_of_range);
+  EXPECT_THROW(ShiftAllCopies(locale, -2147483647), std::out_of_range);
+  EXPECT_EQ(Rows(locale), (std::vector<std::string>{"A:5", "B:-2"}));
+  ShiftAllCopies(locale, 2147483642);
+  EXPECT_EQ(Rows(locale),
+            (std::vector<std::string>{"A:2147483647", "B:2147483640"}));
+}
+
 TEST_F(PurchaseDataTest, DeleteZeroKeepsOtherQuantities) {
   Buy({0, 0, 1, 0, -2});
   data_->AddPurchase("F", 0);

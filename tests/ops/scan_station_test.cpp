@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <functional>
+#include <limits>
+#include <thread>
 
 #include "db/main_data.h"
 #include "db/sqlite_probe.h"
@@ -230,23 +233,48 @@ TEST_F(ScanStationTest, RemindTellsByTitleOnly) {
   EXPECT_EQ(data_->LocaleTable().RecordCount(), 0);
 }
 
-TEST_F(ScanStationTest, FailedLookupCountsAsMinusOne) {
+TEST_F(ScanStationTest, FailedLookupIsAnErrorAndBuysNothing) {
   testing::ExecSql(path_, "DROP TABLE buyer");
-  settings_.beep_new = true;
   ConfirmTab confirm(*data_, settings_);
-  std::optional<ScanEffect> effect = confirm.PurchaseScan(kBarcode);
-  ASSERT_TRUE(effect);
-  EXPECT_TRUE(effect->beep);
-  EXPECT_EQ(confirm.result().text, "已有[ -1 ]本，已采购[ 0 ]本，现采购：");
-  EXPECT_EQ(confirm.quantity(), "2");
-
+  EXPECT_THROW(confirm.PurchaseScan(kBarcode), DatabaseError);
+  EXPECT_FALSE(confirm.quantity_visible());
   ContinuousTab continuous(*data_, settings_);
-  ASSERT_TRUE(continuous.PurchaseScan(kBarcode));
-  EXPECT_EQ(continuous.result().text, "现有[-1]本，已采购[0]本，继续采购[2]本");
-
+  EXPECT_THROW(continuous.PurchaseScan(kBarcode), DatabaseError);
   RemindTab remind(*data_, settings_);
-  ASSERT_TRUE(remind.Scan(kBarcode));
-  EXPECT_EQ(remind.answer().text, "7-5006-3772-1  没找到！");
+  EXPECT_THROW(remind.Scan(kBarcode), DatabaseError);
+  EXPECT_TRUE(testing::QueryColumn(path_, "SELECT isbn FROM locale").empty());
+}
+
+TEST_F(ScanStationTest, CountsNeverLeaveThe32BitRange) {
+  Seed(0, std::numeric_limits<int>::max());
+  EXPECT_THROW(data_->AddPurchase(kKey, 1), DatabaseError);
+  EXPECT_EQ(data_->PurchasedCopies(kKey), std::numeric_limits<int>::max());
+  // A value another program stored beyond the range is an error, not -2.
+  testing::ExecSql(path_, "UPDATE locale SET rsnumber = 6442450941");
+  EXPECT_THROW(data_->PurchasedCopies(kKey), DatabaseError);
+}
+
+// Two stations on one file: the second one's decision waits for the first
+// one's purchase and sees it.
+TEST_F(ScanStationTest, ContinuousDecisionAndPurchaseAreOneTransaction) {
+  std::unique_ptr<TMainData> other = TMainData::Open(path_);
+  ContinuousTab first(*data_, settings_);
+  ContinuousTab second(*other, settings_);
+  std::string second_result;
+  {
+    TMainData::Transaction held_by_first(*data_);
+    std::thread station([&] {
+      second.PurchaseScan(kBarcode);
+      second_result = second.result().text;
+    });
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    first.PurchaseScan(kBarcode);  // joins the open transaction
+    held_by_first.Commit();
+    station.join();
+  }
+  EXPECT_EQ(first.result().text, "现有[0]本，已采购[0]本，继续采购[1]本");
+  EXPECT_EQ(second_result, "现有[0]本，已采购[1]本，不做采购");
+  EXPECT_EQ(data_->PurchasedCopies(kKey), 1);
 }
 
 // Every scan field of the three tabs: its scan function and its panels.

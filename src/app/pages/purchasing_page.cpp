@@ -13,6 +13,7 @@
 #include <QVBoxLayout>
 
 #include "app/beeper.h"
+#include "app/messages.h"
 #include "app/page_layout.h"
 #include "app/radio_group.h"
 #include "app/text_codec.h"
@@ -241,11 +242,25 @@ void PurchasingPage::ShowPanels() {
   Show(jd_answer_, remind_->answer());
 }
 
+bool PurchasingPage::Guarded(const std::function<void()>& scan) {
+  try {
+    scan();
+    return true;
+  } catch (const std::exception& error) {
+    Messages().Error(this, QString::fromStdString(error.what()));
+    return false;
+  }
+}
+
 void PurchasingPage::edtZTCGEnter() {
   if (!Ready()) return;
   ReadSettings();
-  std::optional<ScanEffect> effect =
-      confirm_->PurchaseScan(ToGbk(zt_buy_.edit->text()));
+  std::optional<ScanEffect> effect;
+  if (!Guarded([&] {
+        effect = confirm_->PurchaseScan(ToGbk(zt_buy_.edit->text()));
+      })) {
+    return;
+  }
   if (!effect) return;
   Apply(zt_buy_, *effect);
   if (confirm_->quantity_visible()) {
@@ -256,8 +271,10 @@ void PurchasingPage::edtZTCGEnter() {
 
 void PurchasingPage::edtZTQREnter() {
   if (!Ready()) return;
-  confirm_->ConfirmQuantity(zt_quantity_->text().toStdString(),
-                            ToGbk(zt_buy_.edit->text()));
+  Guarded([&] {
+    confirm_->ConfirmQuantity(zt_quantity_->text().toStdString(),
+                              ToGbk(zt_buy_.edit->text()));
+  });
   ShowPanels();
   zt_buy_.edit->setFocus();
   zt_buy_.edit->selectAll();
@@ -290,9 +307,9 @@ void PurchasingPage::RunScan(
     const std::function<std::optional<ScanEffect>(const std::string&)>& scan) {
   if (!Ready()) return;
   ReadSettings();
-  if (std::optional<ScanEffect> effect = scan(ToGbk(field.edit->text()))) {
-    Apply(field, *effect);
-  }
+  std::optional<ScanEffect> effect;
+  Guarded([&] { effect = scan(ToGbk(field.edit->text())); });
+  if (effect) Apply(field, *effect);
   field.edit->selectAll();
 }
 

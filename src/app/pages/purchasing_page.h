@@ -51,6 +51,9 @@ class PurchasingPage : public QWidget {
   void RunScan(
       const ScanField& field,
       const std::function<std::optional<ScanEffect>(const std::string&)>& scan);
+  // Runs a scan step; a failure (the database's) is shown in an error box
+  // and gives false.
+  bool Guarded(const std::function<void()>& scan);
   // Puts a scan's effect into its field and label, and beeps.
   void Apply(const ScanField& field, const ScanEffect& effect);
   void ShowPanels();
