@@ -6,6 +6,7 @@
 #include <string>
 
 #include "cli/interrupt.h"
+#include "marc/error_log.h"
 
 namespace veltrane::cli {
 
@@ -55,6 +56,11 @@ bool CliHost::ContinueAfterFailure(const RecordFailure& failure) {
   std::fprintf(stderr, "出错了：文件 %s，记录 %lld：%s\n",
                failure.file_name.c_str(),
                static_cast<long long>(failure.rec_no), failure.message.c_str());
+  if (!log_named_) {  // the first failure says where the log is
+    std::fprintf(stderr, "（出错的记录已写入错误日志：%s）\n",
+                 ErrorLogPath().c_str());
+    log_named_ = true;
+  }
   return !stop_on_error_;
 }
 

@@ -28,6 +28,7 @@ class CliHost : public OperationHost {
   bool stop_on_error_;
   bool show_progress_;
   bool bar_drawn_ = false;
+  bool log_named_ = false;
   int64_t total_ = 0;
   std::chrono::steady_clock::time_point last_draw_{};
 };

@@ -5,10 +5,12 @@
 #include "cli/cli_host.h"
 #include "cli/commands.h"
 #include "cli/outcome.h"
-#include "cli/tsv.h"
+#include "cli/std_streams.h"
 #include "labels/label_renderer.h"
+#include "ops/input_checks.h"
 #include "ops/label_list.h"
 #include "util/encoding.h"
+#include "util/text.h"
 
 namespace veltrane::cli {
 namespace {
@@ -75,11 +77,11 @@ void PrintList(const std::vector<LabelRow>& rows) {
       if (i > 0) line += '\t';
       line += field(i);
     }
-    std::printf("%s\n", line.c_str());
+    PrintLine(line);
   };
   print_line([](int i) { return std::string(kLabelFields[i].name); });
   for (const LabelRow& row : rows) {
-    print_line([&](int i) { return EscapeTsvField(GbkToUtf8(row[i])); });
+    print_line([&](int i) { return EscapeControls(GbkToUtf8(row[i])); });
   }
 }
 
@@ -110,22 +112,28 @@ int RunLabelsCommand(const Args& raw) {
   LabelListResult& result = std::get<LabelListResult>(outcome);
   SortLabels(result.rows, order);
   if (pdf) {
+    if (auto problem = CheckRunFiles(
+            {{{options.marc_file, "marc_file"}}, {{*pdf, "pdf_file"}}})) {
+      return ReportInputProblem(*problem);
+    }
     HeadlessGui gui;
     WriteLabelsPdf(*pdf, LabelLayout{}, result.rows);
   } else {
     PrintList(result.rows);
-    if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
-      std::fprintf(stderr, "写入标准输出失败\n");
-      return kExitError;
-    }
+    FlushStdout();
   }
   if (!args.quiet) {
     // With --list, stdout holds the list: the status goes to stderr.
-    FILE* status = pdf ? stdout : stderr;
-    std::fprintf(status, "%s\n", result.status.c_str());
+    auto status = [&pdf](const std::string& line) {
+      if (pdf) {
+        PrintLine(line);
+      } else {
+        std::fprintf(stderr, "%s\n", line.c_str());
+      }
+    };
+    status(result.status);
     if (options.regenerate) {
-      std::fprintf(status, "起始号：%s\n",
-                   GbkToUtf8(result.start_number).c_str());
+      status("起始号：" + GbkToUtf8(result.start_number));
     }
   }
   return result.failed > 0 ? kExitRecordsFailed : kExitDone;

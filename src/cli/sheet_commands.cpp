@@ -4,8 +4,10 @@
 #include "cli/commands.h"
 #include "cli/outcome.h"
 #include "cli/purchasing_support.h"
+#include "cli/std_streams.h"
 #include "cli/subcommands.h"
 #include "sheet/workbook_io.h"
+#include "util/text.h"
 
 namespace veltrane::cli {
 namespace {
@@ -14,28 +16,6 @@ constexpr char kUsage[] =
     "用法：veltrane-cli sheet dump 文件 [--sheet 工作表名]\n"
     "  以制表符分隔输出活动工作表（或指定工作表）的已用区域，\n"
     "  每个单元格为程序读取到的文本；控制字符写作 \\t \\n \\r \\\\ \\xHH。\n";
-
-std::string EscapeField(std::string_view text) {
-  std::string out;
-  for (char c : text) {
-    unsigned char u = static_cast<unsigned char>(c);
-    switch (c) {
-      case '\t': out += "\\t"; break;
-      case '\n': out += "\\n"; break;
-      case '\r': out += "\\r"; break;
-      case '\\': out += "\\\\"; break;
-      default:
-        if (u < 0x20 || u == 0x7F) {
-          char escape[8];
-          std::snprintf(escape, sizeof escape, "\\x%02X", u);
-          out += escape;
-        } else {
-          out.push_back(c);
-        }
-    }
-  }
-  return out;
-}
 
 int Dump(const ParsedArgs& args) {
   RequireArguments(args, 1);
@@ -51,10 +31,9 @@ int Dump(const ParsedArgs& args) {
     std::string line;
     for (uint32_t c = 0; c < used.columns; ++c) {
       if (c > 0) line += '\t';
-      line += EscapeField(sheet->Cell(used.first_row + r, used.first_column + c));
+      line += EscapeControls(sheet->Cell(used.first_row + r, used.first_column + c));
     }
-    line += '\n';
-    std::fwrite(line.data(), 1, line.size(), stdout);
+    PrintLine(line);
   }
   return kExitDone;
 }

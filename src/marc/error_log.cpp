@@ -24,13 +24,36 @@ std::string ExecutableFolder() {
   return exe.parent_path().string();
 }
 
+// $XDG_STATE_HOME/veltrane or ~/.local/state/veltrane, created.
+std::string StateFolder() {
+  std::filesystem::path folder;
+  if (const char* state = std::getenv("XDG_STATE_HOME"); state && *state) {
+    folder = std::filesystem::path(state) / "veltrane";
+  } else {
+    const char* home = std::getenv("HOME");
+    folder = std::filesystem::path(home && *home ? home : "/tmp") / ".local" /
+             "state" / "veltrane";
+  }
+  std::error_code error;
+  std::filesystem::create_directories(folder, error);
+  return folder.string();
+}
+
+// True when a log in `folder` can be appended to (or created).
+bool CanLogIn(const std::string& folder) {
+  const std::string log = folder + "/ErrorLog.txt";
+  if (::access(log.c_str(), F_OK) == 0) return ::access(log.c_str(), W_OK) == 0;
+  return ::access(folder.c_str(), W_OK) == 0;
+}
+
 }  // namespace
 
 std::string ErrorLogPath() {
   if (const char* path = std::getenv("VELTRANE_ERROR_LOG"); path && *path) {
     return path;
   }
-  return ExecutableFolder() + "/ErrorLog.txt";
+  const std::string folder = ExecutableFolder();
+  return (CanLogIn(folder) ? folder : StateFolder()) + "/ErrorLog.txt";
 }
 
 std::string ErrorLogEntry(std::string_view now, const std::string& file_name,

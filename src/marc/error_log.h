@@ -1,6 +1,9 @@
 // The processing-error log: one appended entry per record that an operation
 // failed on, in "ErrorLog.txt" beside the executable (or the file named by
-// the environment variable VELTRANE_ERROR_LOG). GBK text, CR LF, never
+// the environment variable VELTRANE_ERROR_LOG). Where the executable's folder
+// cannot be written (a program installed under /usr/bin), the log is in the
+// user's state folder: $XDG_STATE_HOME/veltrane, else
+// ~/.local/state/veltrane (created when needed). GBK text, CR LF, never
 // trimmed.
 #ifndef VELTRANE_MARC_ERROR_LOG_H_
 #define VELTRANE_MARC_ERROR_LOG_H_
@@ -11,6 +14,7 @@
 
 namespace veltrane {
 
+// The log file as described above.
 std::string ErrorLogPath();
 
 // The entry text for one failed record (without the final CR LF); `now` is

@@ -73,6 +73,10 @@ std::variant<InputProblem, BatchModifyResult> RunBatchModify(
   if (options.renumber && options.start_number.empty()) {
     return InputProblem{"请输入起始登录号！", "start_number"};
   }
+  if (auto problem = CheckRunFiles({{{options.marc_file, "marc_file"}},
+                                    {{options.output_file, "output_file"}}})) {
+    return *problem;
+  }
 
   BatchModifyResult result;
   result.records = CountMarcRecords(options.marc_file);

@@ -72,7 +72,8 @@ std::optional<InputProblem> CheckMarcInputs(const DedupMarcOptions& options,
   if (IsBlankName(options.result_file)) {
     return InputProblem{"请指定去重后的MARC文件。", "result_file"};
   }
-  return std::nullopt;
+  return CheckRunFiles({{{options.marc_file, "marc_file"}},
+                        {{options.result_file, "result_file"}}});
 }
 
 // True when `path` is missing, empty or ends in a line break.
@@ -142,6 +143,10 @@ std::variant<InputProblem, DedupResult> RunDedupIsbn(
   }
   if (IsBlankName(options.result_file)) {
     return InputProblem{"请指定去重后的ISBN文件。", "result_file"};
+  }
+  if (auto problem = CheckRunFiles({{{options.isbn_file, "isbn_file"}},
+                                    {{options.result_file, "result_file"}}})) {
+    return *problem;
   }
 
   DedupResult result;

@@ -125,6 +125,29 @@ TEST_F(SafetyCliTest, PipesFifosAndFoldersAsInputs) {
   EXPECT_EQ(Bash("$CLI isbn key < ."), 1);
 }
 
+// SIGTERM while the output is being written: the temporary file goes, the
+// file the user had stays.
+TEST_F(SafetyCliTest, SignalLeavesNoTemporaryFiles) {
+  std::string big;
+  for (int i = 0; i < 50000; ++i) big += BookRecord("1", "7-5006-3772-1");
+  WriteFile(dir_.Path("big.iso"), big);
+  const int status = Bash(
+      "$CLI isbn-out big.iso prev.txt & pid=$!\n"
+      "for i in $(seq 500); do ls prev.txt.tmp* >/dev/null 2>&1 && break; "
+      "sleep 0.01; done\n"
+      "kill -TERM $pid; wait $pid");
+  EXPECT_TRUE(status == 143 || status == 0) << status;
+  for (const auto& entry :
+       std::filesystem::directory_iterator(dir_.Path(""))) {
+    EXPECT_EQ(entry.path().filename().string().find(".tmp"),
+              std::string::npos)
+        << entry.path();
+  }
+  if (status == 143) {
+    EXPECT_EQ(ReadFile(dir_.Path("prev.txt")), "kept\r\n");
+  }
+}
+
 TEST_F(SafetyCliTest, UsageMistakesAreInputProblems) {
   CliRun missing = Run({"show", "missing.iso"});
   EXPECT_EQ(missing.status, 2);
