@@ -7,7 +7,6 @@
 #include "cli/outcome.h"
 #include "cli/std_streams.h"
 #include "labels/label_renderer.h"
-#include "ops/input_checks.h"
 #include "ops/label_list.h"
 #include "util/encoding.h"
 #include "util/text.h"
@@ -112,10 +111,6 @@ int RunLabelsCommand(const Args& raw) {
   LabelListResult& result = std::get<LabelListResult>(outcome);
   SortLabels(result.rows, order);
   if (pdf) {
-    if (auto problem = CheckRunFiles(
-            {{{options.marc_file, "marc_file"}}, {{*pdf, "pdf_file"}}})) {
-      return ReportInputProblem(*problem);
-    }
     HeadlessGui gui;
     WriteLabelsPdf(*pdf, LabelLayout{}, result.rows);
   } else {
