@@ -14,6 +14,10 @@ std::variant<InputProblem, ConvertMarcResult> RunConvertMarc(
   if (IsBlankName(options.output_file)) {
     return InputProblem{"请指定输出文件。", "output_file", false};
   }
+  if (auto problem = CheckRunFiles({{{options.marc_file, "marc_file"}},
+                                    {{options.output_file, "output_file"}}})) {
+    return *problem;
+  }
 
   ConvertMarcResult result;
   result.records = CountMarcRecords(options.marc_file);
