@@ -21,6 +21,9 @@ PACKAGES=(
   # fonts for Chinese texts and labels; a virtual display for screenshots
   fonts-noto-cjk fonts-wqy-microhei fonts-liberation fonts-liberation2
   xvfb xauth
+  # opening MARC files from the desktop and the .deb: MIME and desktop
+  # databases, xdg-mime with its gio lookup, dpkg-shlibdeps for the package
+  shared-mime-info desktop-file-utils xdg-utils libglib2.0-bin dpkg-dev
 )
 
 missing=()

@@ -12,6 +12,7 @@
 #include "app/navigation_bar.h"
 #include "app/page_table.h"
 #include "app/pages/home_page.h"
+#include "app/pages/iso_viewer_page.h"
 #include "app/pages/unavailable_page.h"
 #include "app/settings.h"
 #include "app/text_codec.h"
@@ -23,6 +24,8 @@ namespace {
 QString InstitutionPanelText(const QString& name) {
   return name.isEmpty() ? QString() : QStringLiteral("本馆：") + name;
 }
+
+const QString kViewerCaption = QStringLiteral("查看ISO文件");
 
 QLabel* StatusPanel(int width) {
   auto* panel = new QLabel;
@@ -114,6 +117,15 @@ void TfrmMain::EnterOperator(const QString& caption) {
   if (page == pages_.end() || !IsIdle()) return;
   notebook_->setCurrentWidget(page->second.widget);
   if (page->second.row->shown) page->second.row->shown(page->second.widget);
+}
+
+void TfrmMain::RunStartupSteps(const QStringList& arguments) {
+  const QString file_name = arguments.join(' ').trimmed();
+  if (file_name.isEmpty()) return;
+  EnterOperator(kViewerCaption);
+  auto* viewer =
+      qobject_cast<IsoViewerPage*>(pages_.at(kViewerCaption).widget);
+  viewer->OpenFile(file_name);
 }
 
 void TfrmMain::ExitSystem() { close(); }

@@ -7,6 +7,7 @@
 #define VELTRANE_APP_MAIN_WINDOW_H_
 
 #include <QMainWindow>
+#include <QStringList>
 #include <map>
 #include <memory>
 #include <string>
@@ -40,6 +41,12 @@ class TfrmMain : public QMainWindow {
   // A click on the navigation item `caption`.
   void EnterOperator(const QString& caption);
   void ExitSystem();
+
+  // The start-up steps, run once the window is shown: a file named by the
+  // program's arguments (joined with single blanks and trimmed, which puts
+  // back together a name with blanks split by the desktop) is shown in the
+  // page "查看ISO文件".
+  void RunStartupSteps(const QStringList& arguments);
 
   // The caption of the page shown.
   QString CurrentPage() const;

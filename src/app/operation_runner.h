@@ -54,10 +54,12 @@ class OperationRunner {
     return std::move(result);
   }
 
- private:
-  // Runs `body` inside the busy state; false (after the error box) when it
-  // threw.
+  // Runs `body` inside the busy state, without input checks or completion
+  // message (pages that only show something); false (after the error box)
+  // when it threw.
   bool Attempt(const std::function<void(OperationHost&)>& body);
+
+ private:
   void ShowProblem(const InputProblem& problem);
   void ShowCompletion(const Completion& completion);
 

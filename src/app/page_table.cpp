@@ -7,6 +7,7 @@
 #include "app/pages/home_page.h"
 #include "app/pages/isbn_check_page.h"
 #include "app/pages/isbn_out_page.h"
+#include "app/pages/iso_viewer_page.h"
 #include "app/pages/label_page.h"
 #include "app/pages/maintenance_page.h"
 #include "app/pages/marc_check_page.h"
@@ -76,7 +77,8 @@ const std::vector<PageRow>& PageTable() {
       {&kDataTools, QStringLiteral("分割MARC文件"), {}, Make<SplitPage>(), {}},
       {&kDataTools, QStringLiteral("合并ISO文件"), {}, Make<MergePage>(), {}},
       {&kDataTools, QStringLiteral("对ISBN列格式进行转换"), {}, {}, {}},
-      {&kDataTools, QStringLiteral("查看ISO文件"), {}, {}, {}},
+      {&kDataTools, QStringLiteral("查看ISO文件"), {}, Make<IsoViewerPage>(),
+       {}},
       {&kDataTools, QStringLiteral("书标打印"), {}, Make<LabelPage>(), {}},
 
       {&kSystem, QStringLiteral("首页"), {}, Make<HomePage>(), {}},

@@ -18,7 +18,7 @@
 #include <new>
 #include <system_error>
 
-#include "marc/error_log.h"
+#include "marc/hand_record.h"
 #include "util/file_reader.h"
 #include "util/text.h"
 
@@ -106,25 +106,8 @@ class Scan {
   }
 
   void Hand(std::string_view record, int64_t offset) {
-    try {
-      (*handler_)(count_, record, offset, cont_);
-    } catch (const std::system_error&) {
-      throw;
-    } catch (const std::bad_alloc&) {
-      throw;
-    } catch (const FatalError&) {
-      throw;
-    } catch (const std::exception& error) {
-      ReportFailure(record, error.what());
-    } catch (...) {
-      ReportFailure(record, "未知错误");
-    }
-  }
-
-  void ReportFailure(std::string_view record, std::string message) {
-    AppendErrorLogEntry(file_name_, count_, record);
-    cont_ = listener_.ContinueAfterFailure(
-        RecordFailure{file_name_, count_, record, std::move(message)});
+    HandRecord(file_name_, count_, record, listener_, cont_,
+               [&] { (*handler_)(count_, record, offset, cont_); });
   }
 
   void SkipSeparators() {
