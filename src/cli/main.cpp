@@ -38,9 +38,15 @@ constexpr char kUsage[] =
     "  merge 合并后的文件 文件...       合并ISO文件\n"
     "  labels MARC文件 [--per-copy] [--split-range] [--renumber 起始号]\n"
     "         [--sort 列[:desc]] (--list | --pdf 输出文件)   书标打印\n"
+    "  marc-to-sheet MARC文件 EXCEL文件 (--table 表格文件 | --field 字段=表头 ...)\n"
+    "                                   MARC转EXCEL\n"
+    "  sheet-to-marc EXCEL文件 MARC文件 [--map 列号=字段 ...] [--first-row]\n"
+    "                [--institution 本馆名称]   EXCEL转MARC\n"
+    "  convert-isbn sheet|text ...      对ISBN列格式进行转换\n"
     "现场采购（--db 数据库文件，默认 veldata.db）：\n"
     "  buyer import|export|list|set-copies|shift-copies|clear   采购方数据\n"
-    "  purchases list|set|shift|delete-zero|clear|export|export-text\n"
+    "  purchases list|set|shift|delete-zero|clear|export|export-text|\n"
+    "            export-sheet"
     "                                   现采数据\n"
     "  scan [--mode confirm|continuous|remind] [--convert 0-4] [--target N]\n"
     "       [--beep-held] [--beep-new]  现场采购扫描（标准输入逐行）\n"
@@ -53,6 +59,9 @@ constexpr char kUsage[] =
     "  check-isbn --buyer 文件 --supplier 文件 [--isbn-key]\n"
     "             [--lacks 输出文件] [--common 输出文件]\n"
     "                                   利用双方ISBN文件自动匹配查重\n"
+    "  check-sheet --buyer EXCEL文件 --supplier EXCEL文件 --pair 列=列 ...\n"
+    "              [--any] [--sorted] [--result EXCEL文件] [--mark-sources]\n"
+    "                                   利用双方EXCEL文件自动匹配查重\n"
     "工作簿：\n"
     "  sheet dump 文件 [--sheet 工作表名]   以制表符分隔输出工作表的已用区域\n"
     "\n"
@@ -82,6 +91,10 @@ const std::map<std::string, int (*)(const Args&)>& Commands() {
       {"merge", veltrane::cli::RunMergeCommand},
       {"sheet", veltrane::cli::RunSheetCommand},
       {"labels", veltrane::cli::RunLabelsCommand},
+      {"marc-to-sheet", veltrane::cli::RunMarcToSheetCommand},
+      {"sheet-to-marc", veltrane::cli::RunSheetToMarcCommand},
+      {"convert-isbn", veltrane::cli::RunConvertIsbnCommand},
+      {"check-sheet", veltrane::cli::RunCheckSheetCommand},
   };
   return commands;
 }

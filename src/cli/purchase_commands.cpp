@@ -8,6 +8,7 @@
 #include "cli/purchasing_support.h"
 #include "cli/subcommands.h"
 #include "ops/purchase_data.h"
+#include "ops/purchase_sheet_export.h"
 
 namespace veltrane::cli {
 namespace {
@@ -22,6 +23,8 @@ constexpr char kUsage[] =
     "  export ISBN文件 [--with-copies]\n"
     "      现场采购页的导出：每行一个ISBN；--with-copies：ISBN、空格、复本数\n"
     "  export-text 文件        维护页的导出文本：ISBN、两个空格、采购数量\n"
+    "  export-sheet EXCEL文件  维护页的导出EXCEL：序号、ISBN、采购数量、时间\n"
+    "                          （.xlsx 结尾时写 .xlsx，否则写 .xls）\n"
     "--db：数据库文件，默认为当前目录中的 veldata.db（不存在时新建）。\n";
 
 int List(const ParsedArgs& args) {
@@ -82,6 +85,15 @@ int ExportText(const ParsedArgs& args) {
                          args);
 }
 
+// With no purchases nothing is written; the export still completes.
+int ExportSheet(const ParsedArgs& args) {
+  RequireArguments(args, 1);
+  std::unique_ptr<TMainData> data = OpenDatabase(args);
+  CliHost host(args.stop_on_error);
+  return FinishOperation(
+      RunPurchaseSheetExport({args.positional[0]}, *data, host), args);
+}
+
 }  // namespace
 
 int RunPurchasesCommand(const Args& raw) {
@@ -93,6 +105,7 @@ int RunPurchasesCommand(const Args& raw) {
       {"clear", {{"--yes"}, {"--db"}}, Clear},
       {"export", {{"--with-copies"}, {"--db"}}, Export},
       {"export-text", {{}, {"--db"}}, ExportText},
+      {"export-sheet", {{}, {"--db"}}, ExportSheet},
   };
   return RunSubcommand(raw, kUsage, kSubcommands);
 }
