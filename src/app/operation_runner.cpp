@@ -80,6 +80,7 @@ void OperationRunner::ShowProblem(const InputProblem& problem) {
 }
 
 void OperationRunner::ShowCompletion(const Completion& completion) {
+  if (completion.text.empty()) return;  // a run that was stopped silently
   Messages().Information(
       page_, QString::fromStdString(CompletionDialogText(completion)));
 }

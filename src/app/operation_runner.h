@@ -36,7 +36,8 @@ class OperationRunner {
   void SetStopCheck(std::function<bool()> stop_requested);
 
   // Runs `operation`; returns its result when it ran to the end (after the
-  // completion message), nullopt after an input problem or an error.
+  // completion message; none when the result has no completion text, as
+  // after a silent stop), nullopt after an input problem or an error.
   template <typename Result>
   std::optional<Result> Run(
       const std::function<std::variant<InputProblem, Result>(OperationHost&)>&

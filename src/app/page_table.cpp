@@ -6,13 +6,17 @@
 #include "app/pages/help_page.h"
 #include "app/pages/home_page.h"
 #include "app/pages/isbn_check_page.h"
+#include "app/pages/isbn_convert_page.h"
 #include "app/pages/isbn_out_page.h"
 #include "app/pages/iso_viewer_page.h"
 #include "app/pages/label_page.h"
 #include "app/pages/maintenance_page.h"
 #include "app/pages/marc_check_page.h"
+#include "app/pages/marc_to_sheet_page.h"
 #include "app/pages/merge_page.h"
 #include "app/pages/purchasing_page.h"
+#include "app/pages/sheet_check_page.h"
+#include "app/pages/sheet_to_marc_page.h"
 #include "app/pages/split_page.h"
 
 namespace veltrane::app {
@@ -62,7 +66,7 @@ const std::vector<PageRow>& PageTable() {
       {&kBatchChecks,
        QStringLiteral("利用双方EXCEL文件自动匹配查重"),
        {},
-       {},
+       Make<SheetCheckPage>(),
        {}},
 
       {&kDataTools,
@@ -70,13 +74,16 @@ const std::vector<PageRow>& PageTable() {
        {},
        Make<IsbnOutPage>(),
        {}},
-      {&kDataTools, QStringLiteral("MARC转EXCEL"), {}, {}, {}},
-      {&kDataTools, QStringLiteral("EXCEL转MARC"), {}, {}, {}},
+      {&kDataTools, QStringLiteral("MARC转EXCEL"), {}, Make<MarcToSheetPage>(),
+       {}},
+      {&kDataTools, QStringLiteral("EXCEL转MARC"), {}, Make<SheetToMarcPage>(),
+       {}},
       {&kDataTools, QStringLiteral("对MARC文件批量修改"), {}, {}, {}},
       {&kDataTools, QStringLiteral("数据去重"), {}, Make<DedupPage>(), {}},
       {&kDataTools, QStringLiteral("分割MARC文件"), {}, Make<SplitPage>(), {}},
       {&kDataTools, QStringLiteral("合并ISO文件"), {}, Make<MergePage>(), {}},
-      {&kDataTools, QStringLiteral("对ISBN列格式进行转换"), {}, {}, {}},
+      {&kDataTools, QStringLiteral("对ISBN列格式进行转换"), {},
+       Make<IsbnConvertPage>(), {}},
       {&kDataTools, QStringLiteral("查看ISO文件"), {}, Make<IsoViewerPage>(),
        {}},
       {&kDataTools, QStringLiteral("书标打印"), {}, Make<LabelPage>(), {}},

@@ -20,6 +20,7 @@
 #include "app/text_codec.h"
 #include "db/main_data.h"
 #include "ops/purchase_data.h"
+#include "ops/purchase_sheet_export.h"
 
 namespace veltrane::app {
 namespace {
@@ -129,8 +130,6 @@ QWidget* MaintenancePage::MakePurchaseTab() {
   auto* export_text = MakeButton("RzButton59", QStringLiteral("导出文本 >>>"));
   auto* export_sheet =
       MakeButton("RzButton60", QStringLiteral("导出EXCEL >>>"));
-  export_sheet->setEnabled(false);
-  export_sheet->setToolTip(QStringLiteral("工作簿导出尚未提供"));
   auto* buttons = new QGridLayout;
   buttons->addWidget(delete_row, 0, 0);
   buttons->addWidget(delete_zero, 0, 1);
@@ -146,6 +145,8 @@ QWidget* MaintenancePage::MakePurchaseTab() {
   });
   connect(export_text, &QPushButton::clicked, this,
           &MaintenancePage::RzButton59Click);
+  connect(export_sheet, &QPushButton::clicked, this,
+          &MaintenancePage::RzButton60Click);
   return MakeTableTab(
       {"TabSheet5", "DBGrid2", QStringLiteral("将采购数量重新设为："),
        "RzEdit30", "RzButton49", QStringLiteral("将采购数量统一增减："),
@@ -223,10 +224,13 @@ void MaintenancePage::RzButton51Click() {
   });
 }
 
-void MaintenancePage::RzButton59Click() {
+void MaintenancePage::ExportPurchases(
+    const FileDialogSpec& spec,
+    const std::function<void(const std::string&, TMainData&,
+                             OperationRunner&)>& run) {
   TMainData* database = context_.RequireData(this);
   if (!database || purchase_model_->rowCount() == 0) return;
-  std::optional<QString> name = Files().Choose(this, dialogs::kSaveIsbnOrMarc);
+  std::optional<QString> name = Files().Choose(this, spec);
   if (!name) return;
   try {
     purchase_model_->PostPending();
@@ -234,13 +238,30 @@ void MaintenancePage::RzButton59Click() {
     Messages().Error(this, QString::fromStdString(error.what()));
     return;
   }
-  PurchaseExportOptions options{ToPath(*name),
-                                PurchaseLine::kCodeTwoSpacesCopies};
   OperationRunner runner(this, nullptr, context_.progress_bar);
-  runner.Run<PurchaseExportResult>([&](OperationHost& host) {
-    return RunPurchaseExport(options, *database, host);
-  });
+  run(ToPath(*name), *database, runner);
   purchase_model_->Refresh();
+}
+
+void MaintenancePage::RzButton59Click() {
+  ExportPurchases(dialogs::kSaveIsbnOrMarc, [](const std::string& path,
+                                               TMainData& database,
+                                               OperationRunner& runner) {
+    runner.Run<PurchaseExportResult>([&](OperationHost& host) {
+      return RunPurchaseExport({path, PurchaseLine::kCodeTwoSpacesCopies},
+                               database, host);
+    });
+  });
+}
+
+void MaintenancePage::RzButton60Click() {
+  ExportPurchases(dialogs::kSaveSheet, [](const std::string& path,
+                                          TMainData& database,
+                                          OperationRunner& runner) {
+    runner.Run<PurchaseSheetExportResult>([&](OperationHost& host) {
+      return RunPurchaseSheetExport({path}, database, host);
+    });
+  });
 }
 
 }  // namespace veltrane::app

@@ -7,7 +7,9 @@
 
 #include <QWidget>
 #include <functional>
+#include <string>
 
+#include "app/file_dialogs.h"
 #include "app/page_context.h"
 
 class QLayout;
@@ -16,11 +18,13 @@ class QTabWidget;
 
 namespace veltrane {
 class TableCursor;
+class TMainData;
 }
 
 namespace veltrane::app {
 
 class CursorTableModel;
+class OperationRunner;
 
 class MaintenancePage : public QWidget {
   Q_OBJECT
@@ -58,7 +62,14 @@ class MaintenancePage : public QWidget {
               const std::function<void(TableCursor&)>& change);
   void Clear(bool buyer);
   void RzButton51Click();
+  // The purchase exports: only while there are purchases; the save dialog
+  // `spec`, pending edits posted, then `run` with the chosen name.
+  void ExportPurchases(const FileDialogSpec& spec,
+                       const std::function<void(const std::string& path,
+                                                TMainData& database,
+                                                OperationRunner& runner)>& run);
   void RzButton59Click();
+  void RzButton60Click();
 
   PageContext context_;
   QTabWidget* tabs_;
