@@ -60,8 +60,7 @@ QWidget* IsbnConvertPage::MakeSheetPart() {
   grid->addWidget(new QLabel(QStringLiteral("请选择EXCEL文件：")), 0, 0);
   sheet_file_ = new QLineEdit;
   sheet_file_->setObjectName("RzEdit43");
-  auto* open = new QPushButton(QStringLiteral("浏览..."));
-  open->setObjectName("RzButton73");
+  auto* open = MakeButton("RzButton73", QStringLiteral("浏览..."));
   grid->addWidget(sheet_file_, 0, 1);
   grid->addWidget(open, 0, 2);
   connect(open, &QPushButton::clicked, this, &IsbnConvertPage::RzButton73Click);

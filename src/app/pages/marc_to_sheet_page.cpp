@@ -37,8 +37,7 @@ MarcToSheetPage::MarcToSheetPage(const PageContext& context, QWidget* parent)
   fields_->setItemDelegateForColumn(0, new FieldSpecDelegate(fields_));
   auto* buttons = new QHBoxLayout;
   auto button = [&](const char* name, const QString& caption) {
-    auto* b = new QPushButton(caption);
-    b->setObjectName(name);
+    QPushButton* b = MakeButton(name, caption);
     buttons->addWidget(b);
     return b;
   };

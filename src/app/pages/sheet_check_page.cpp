@@ -52,10 +52,8 @@ SheetCheckPage::SheetCheckPage(const PageContext& context, QWidget* parent)
       0, new ColumnNameDelegate(pairs_, [this] { return NamesOf(buyer_); }));
   pairs_->setItemDelegateForColumn(
       1, new ColumnNameDelegate(pairs_, [this] { return NamesOf(supplier_); }));
-  auto* add = new QPushButton(QStringLiteral("增加一行"));
-  add->setObjectName("RzButton45");
-  auto* remove = new QPushButton(QStringLiteral("删除当前行"));
-  remove->setObjectName("RzButton46");
+  auto* add = MakeButton("RzButton45", QStringLiteral("增加一行"));
+  auto* remove = MakeButton("RzButton46", QStringLiteral("删除当前行"));
   connect(add, &QPushButton::clicked, this, [this] { AddTableRow(pairs_); });
   connect(remove, &QPushButton::clicked, this,
           [this] { DeleteTableRow(pairs_); });
@@ -113,8 +111,7 @@ QWidget* SheetCheckPage::MakeSide(const QString& caption, const char* edit_name,
   grid->addWidget(new QLabel(caption), 0, 0, 1, 2);
   edit = new QLineEdit;
   edit->setObjectName(edit_name);
-  auto* open = new QPushButton(QStringLiteral("打开..."));
-  open->setObjectName(button_name);
+  auto* open = MakeButton(button_name, QStringLiteral("打开..."));
   grid->addWidget(edit, 1, 0);
   grid->addWidget(open, 1, 1);
   heading = new QCheckBox(QStringLiteral("第一行包含字段名称"));

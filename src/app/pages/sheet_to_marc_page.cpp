@@ -27,8 +27,7 @@ SheetToMarcPage::SheetToMarcPage(const PageContext& context, QWidget* parent)
   open_row->addWidget(new QLabel(QStringLiteral("EXCEL文件：")));
   sheet_file_ = new QLineEdit;
   sheet_file_->setObjectName("RzEdit23");
-  auto* open = new QPushButton(QStringLiteral("打开..."));
-  open->setObjectName("RzButton25");
+  auto* open = MakeButton("RzButton25", QStringLiteral("打开..."));
   open_row->addWidget(sheet_file_);
   open_row->addWidget(open);
   connect(open, &QPushButton::clicked, this, &SheetToMarcPage::RzButton25Click);
