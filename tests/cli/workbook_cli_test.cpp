@@ -54,7 +54,7 @@ TEST_F(WorkbookCliTest, MarcToSheetAndBack) {
   TMarcRecord marc = TMarcRecord::Create(record);
   EXPECT_EQ(marc.GetValue("010a"), "7-5006-3772-1");
   EXPECT_EQ(marc.GetValue("010d"), "CNY25.00");
-  EXPECT_EQ(marc.GetValue("801b"), Utf8ToGb18030("本馆"));
+  EXPECT_EQ(marc.GetValue("801b"), Utf8ToGbk("本馆"));
   EXPECT_EQ(marc.GetValue("200e"), "");
 
   // A saved field table (GBK, as the page saves it) instead of --field.

@@ -79,14 +79,14 @@ TEST_F(SheetToMarcTest, RowsAfterTheHeadingRowBecomeRecords) {
   EXPECT_EQ(result.completion.detail, "共2条记录");
   std::vector<TMarcRecord> records = ReadRecords(options.marc_file);
   ASSERT_EQ(records.size(), 2u);
-  EXPECT_EQ(records[0].GetValue("200a"), Utf8ToGb18030("书名一"));
+  EXPECT_EQ(records[0].GetValue("200a"), Utf8ToGbk("书名一"));
   EXPECT_EQ(records[0].GetValue("010d"), "CNY25.00");
   EXPECT_EQ(records[1].GetValue("001").substr(6), "000002");
 
   options.first_row_too = true;
   EXPECT_EQ(Run(options).records, 3);
   EXPECT_EQ(ReadRecords(options.marc_file)[0].GetValue("200a"),
-            Utf8ToGb18030("书名"));
+            Utf8ToGbk("书名"));
 }
 
 TEST_F(SheetToMarcTest, OnlyAHeadingRowGivesAnEmptyFile) {
