@@ -12,6 +12,8 @@ PACKAGES=(
   poppler-utils
   # desktop program: Qt 6 widgets, print support (in qt6-base-dev), multimedia
   qt6-base-dev qt6-multimedia-dev libgl-dev libxkbcommon-dev
+  # Qt's own texts in Chinese (file dialogs, message box buttons)
+  qt6-translations-l10n
   # purchasing database and workbooks
   libsqlite3-dev libfreexl-dev libgsf-1-dev libxlsxwriter-dev libexpat1-dev
   # independent workbook writers and readers, ISBN checks for the tests

@@ -2,6 +2,9 @@
 
 #include <QApplication>
 #include <QFont>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 #include <cstdlib>
 
 #include "app/idle_flag.h"
@@ -26,6 +29,12 @@ void SetUpApplication(QApplication& application) {
   font.setPixelSize(13);
   application.setFont(font);
   application.setEffectEnabled(Qt::UI_AnimateTooltip, false);
+  // Qt's own texts (file dialogs, the buttons of message boxes) in Chinese.
+  auto* translator = new QTranslator(&application);
+  if (translator->load(QLocale(QLocale::Chinese, QLocale::China), "qtbase",
+                       "_", QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+    QApplication::installTranslator(translator);
+  }
   SetIdle(true);
 }
 

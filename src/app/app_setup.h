@@ -10,7 +10,9 @@ namespace veltrane::app {
 bool HasDisplay();
 
 // Names the application for its settings, sets the window font ("宋体" and
-// its stand-ins, 13 pixels) and long-lived hints, and the idle flag.
+// its stand-ins, 13 pixels) and long-lived hints, Qt's own Chinese texts for
+// the standard dialogs and buttons (qt6-translations-l10n), and the idle
+// flag.
 void SetUpApplication(QApplication& application);
 
 }  // namespace veltrane::app

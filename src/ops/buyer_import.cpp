@@ -42,9 +42,10 @@ int RecordCopies(const CopyOption& option, const TMarcRecord& record) {
 std::variant<InputProblem, BuyerImportPlan> PlanBuyerImport(
     const BuyerImportOptions& options, TMainData& data) {
   if (auto problem = CheckImport(options)) return *problem;
+  const int64_t records = CountMarcRecords(options.marc_file);
+  if (records == 0) return InputProblem{"原始MARC文件为空！", "marc_file", false};
   data.BuyerTable().Reopen();
-  return BuyerImportPlan{data.BuyerTable().RecordCount(),
-                         CountMarcRecords(options.marc_file)};
+  return BuyerImportPlan{data.BuyerTable().RecordCount(), records};
 }
 
 std::string BuyerImportQuestion(const BuyerImportPlan& plan) {

@@ -97,7 +97,7 @@ std::optional<ScanEffect> ConfirmTab::PurchaseScan(
   result_ = Panel{true, "已有" + Bracketed(held, true) + "本，已采购" +
                             Bracketed(bought, true) + "本，现采购："};
   quantity_visible_ = true;
-  quantity_ = std::to_string(Suggestion(settings_, held, bought));
+  quantity_ = std::to_string(std::max(0, Suggestion(settings_, held, bought)));
   return ScanEffect{*key, false, ShouldBeep(held, settings_)};
 }
 

@@ -63,8 +63,9 @@ class ConfirmTab {
   ConfirmTab(TMainData& data, const ScanSettings& settings);
 
   // Enter in edtZTCG. Valid: pnlZT1 "已有[ h ]本，已采购[ b ]本，现采购：",
-  // pnlZT2 shown, quantity = target - h - b; the page moves the focus to the
-  // quantity field.
+  // pnlZT2 shown, quantity = target - h - b, never below 0 (a habitual Enter
+  // must not lower the purchases); the page moves the focus to the quantity
+  // field.
   std::optional<ScanEffect> PurchaseScan(std::string_view field_text);
   // Enter in edtZTQR: `quantity_text` (the field's text: the suggestion as
   // shown, or digits typed) read as a whole number buys that many of

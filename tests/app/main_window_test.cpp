@@ -4,6 +4,7 @@
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSettings>
@@ -16,6 +17,7 @@
 
 #include "app/app_setup.h"
 #include "app/idle_flag.h"
+#include "app/messages.h"
 #include "app/page_table.h"
 #include "app/settings.h"
 #include "gui_test_support.h"
@@ -113,6 +115,15 @@ class MainWindowTest : public QObject {
     SetIdle(true);
     testing::ClickNavigationItem(&window, "退出(E&xit)");
     QVERIFY(!window.isVisible());
+  }
+
+  void StandardButtonsSpeakChinese() {
+    QMessageBox box(QMessageBox::Question, kMessageTitle, "?",
+                    QMessageBox::Yes | QMessageBox::No);
+    QCOMPARE(box.button(QMessageBox::Yes)->text().remove('&'),
+             QStringLiteral("是(Y)"));
+    QCOMPARE(box.button(QMessageBox::No)->text().remove('&'),
+             QStringLiteral("否(N)"));
   }
 
   void DatabaseIsCreatedOrReportedByName() {

@@ -197,6 +197,34 @@ class PurchasingPagesTest : public QObject {
              QStringLiteral("information: 将本系统数据库中的ISBN导出完成!"));
   }
 
+  void DeleteMakesTheNextRowCurrent() {
+    testing::RecordingMessages messages;
+    for (const char* code : {"7-111-1", "7-111-2", "7-111-3"}) {
+      Data().AddPurchase(code, 1);
+    }
+    testing::ClickNavigationItem(window_.get(), "现场采购数据维护");
+    auto* grid = Find<QTableView>("DBGrid2");
+    auto* remove = Find<QPushButton>("RzButton51");
+    auto code = [&](int row) {
+      return grid->model()->index(row, 1).data().toString();
+    };
+    grid->setCurrentIndex(grid->model()->index(1, 0));
+    QTest::mouseClick(remove, Qt::LeftButton);
+    QCOMPARE(grid->model()->rowCount(), 2);
+    QCOMPARE(grid->currentIndex().row(), 1);
+    QVERIFY(grid->selectionModel()->isRowSelected(1, {}));
+    QCOMPARE(code(1), QStringLiteral("7-111-3"));
+
+    QTest::mouseClick(remove, Qt::LeftButton);  // the last row: then the new last
+    QCOMPARE(grid->model()->rowCount(), 1);
+    QCOMPARE(grid->currentIndex().row(), 0);
+
+    grid->setCurrentIndex({});  // no current row: nothing is deleted
+    QTest::mouseClick(remove, Qt::LeftButton);
+    QCOMPARE(grid->model()->rowCount(), 1);
+    QCOMPARE(code(0), QStringLiteral("7-111-1"));
+  }
+
   void MaintenanceGridsEditSetShiftAndClear() {
     testing::RecordingMessages messages;
     Data().AddPurchase("7-5006-3772-1", 1);

@@ -153,6 +153,12 @@ TEST_F(BuyerImportTest, MissingFileIsRefusedByPlanAndRun) {
     EXPECT_EQ(std::get<InputProblem>(run).message, "指定的文件不存在！");
   }
   EXPECT_TRUE(Rows().empty());
+
+  // A file without a single record is not worth a question.
+  WriteFile(dir_.Path("empty.iso"), "not a record\r\n");
+  auto empty = PlanBuyerImport({dir_.Path("empty.iso"), {}}, *data_);
+  ASSERT_TRUE(std::holds_alternative<InputProblem>(empty));
+  EXPECT_EQ(std::get<InputProblem>(empty).message, "原始MARC文件为空！");
 }
 
 TEST_F(BuyerImportTest, FixedCopiesBeyondThe32BitRangeAreRefused) {

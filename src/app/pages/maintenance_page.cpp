@@ -10,6 +10,7 @@
 #include <QTabWidget>
 #include <QTableView>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "app/cursor_table_model.h"
 #include "app/file_dialogs.h"
@@ -216,12 +217,18 @@ void MaintenancePage::Clear(bool buyer) {
 }
 
 void MaintenancePage::RzButton51Click() {
-  int row = purchase_grid_->currentIndex().row();
+  const int row = purchase_grid_->currentIndex().row();
+  if (row < 0) return;  // no current row: nothing to delete
   Change(purchase_model_, [row](TableCursor& table) {
-    if (table.RecordCount() == 0) return;
-    table.MoveTo(row < 0 ? 0 : row);
+    table.MoveTo(row);
     DeleteCurrentRow(table);
   });
+  // The next row, or the last, is current and visibly selected.
+  const int rows = purchase_model_->rowCount();
+  if (rows == 0) return;
+  purchase_grid_->setCurrentIndex(
+      purchase_model_->index(std::min(row, rows - 1), 0));
+  purchase_grid_->selectRow(std::min(row, rows - 1));
 }
 
 void MaintenancePage::ExportPurchases(
@@ -229,7 +236,11 @@ void MaintenancePage::ExportPurchases(
     const std::function<void(const std::string&, TMainData&,
                              OperationRunner&)>& run) {
   TMainData* database = context_.RequireData(this);
-  if (!database || purchase_model_->rowCount() == 0) return;
+  if (!database) return;
+  if (purchase_model_->rowCount() == 0) {
+    Messages().Information(this, QStringLiteral("现采数据为空，没有可导出的数据。"));
+    return;
+  }
   std::optional<QString> name = Files().Choose(this, spec);
   if (!name) return;
   try {
