@@ -1,5 +1,6 @@
 #include "app/page_table.h"
 
+#include "app/pages/batch_modify_page.h"
 #include "app/pages/buyer_import_page.h"
 #include "app/pages/dedup_page.h"
 #include "app/pages/extract_page.h"
@@ -78,7 +79,8 @@ const std::vector<PageRow>& PageTable() {
        {}},
       {&kDataTools, QStringLiteral("EXCEL转MARC"), {}, Make<SheetToMarcPage>(),
        {}},
-      {&kDataTools, QStringLiteral("对MARC文件批量修改"), {}, {}, {}},
+      {&kDataTools, QStringLiteral("对MARC文件批量修改"), {},
+       Make<BatchModifyPage>(), {}},
       {&kDataTools, QStringLiteral("数据去重"), {}, Make<DedupPage>(), {}},
       {&kDataTools, QStringLiteral("分割MARC文件"), {}, Make<SplitPage>(), {}},
       {&kDataTools, QStringLiteral("合并ISO文件"), {}, Make<MergePage>(), {}},
