@@ -42,7 +42,7 @@ const std::vector<PageRow>& PageTable() {
        QStringLiteral("现场采购"),
        QStringLiteral("边扫ISBN，边确认是否采购。"),
        Make<PurchasingPage>(),
-       {}},
+       OnShown<PurchasingPage, &PurchasingPage::FocusScanField>()},
       {&kPurchasing,
        QStringLiteral("利用ISBN输出供应商MARC数据"),
        QStringLiteral("利用ISBN输出供应商MARC数据"),

@@ -50,6 +50,11 @@ void AddScanRow(QGridLayout* grid, int row, const QString& caption,
 
 }  // namespace
 
+void PurchasingPage::FocusScanField() {
+  const ScanField* fields[] = {&zt_buy_, &lx_buy_, &jd_};
+  fields[tabs_->currentIndex()]->edit->setFocus();
+}
+
 PurchasingPage::PurchasingPage(const PageContext& context, QWidget* parent)
     : QWidget(parent), context_(context) {
   tabs_ = new QTabWidget;
@@ -58,6 +63,8 @@ PurchasingPage::PurchasingPage(const PageContext& context, QWidget* parent)
   tabs_->addTab(MakeContinuousTab(), QStringLiteral("连续扫描模式"));
   tabs_->addTab(MakeRemindTab(), QStringLiteral("简单提醒模式"));
   tabs_->setCurrentIndex(2);
+  connect(tabs_, &QTabWidget::currentChanged, this,
+          &PurchasingPage::FocusScanField);
 
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(MakeSettings());

@@ -36,6 +36,10 @@ class PurchasingPage : public QWidget {
                           QWidget* parent = nullptr);
   ~PurchasingPage() override;
 
+  // Puts the keyboard focus into the visible tab's purchase field, where
+  // the barcode scanner types; run whenever the page or a tab is shown.
+  void FocusScanField();
+
  private:
   QWidget* MakeConfirmTab();
   QWidget* MakeContinuousTab();
