@@ -155,7 +155,11 @@ void WriteLabelsPdf(const std::string& path, const LabelLayout& layout,
 
 std::optional<std::string> PdfOutputProblem(const std::string& pdf,
                                             const std::string& marc_file) {
-  if (!IsSameFile(pdf, marc_file)) return std::nullopt;
+  // The one check every run makes of its files; a clash names the PDF.
+  std::optional<InputProblem> problem =
+      CheckRunFiles({{{marc_file, "marc_file"}}, {{pdf, "pdf"}}});
+  if (!problem) return std::nullopt;
+  if (problem->input != "pdf") return problem->message;
   return "PDF文件不能是原始MARC文件本身：" + pdf;
 }
 

@@ -46,12 +46,6 @@ bool IsExistingFile(const std::string& path) {
 
 bool IsBlankName(const std::string& name) { return Trim(name).empty(); }
 
-bool IsSameFile(const std::string& output, const std::string& input) {
-  std::error_code error;
-  return !output.empty() && !input.empty() &&
-         std::filesystem::equivalent(output, input, error);
-}
-
 std::unique_ptr<OutputFile> OutputIfNamed(const std::string& name) {
   if (IsBlankName(name)) return nullptr;
   return std::make_unique<OutputFile>(name);
